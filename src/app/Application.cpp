@@ -1,0 +1,141 @@
+#include "app/Application.h"
+
+#include "app/ConfigHandler.h"
+#include "app/FramePacer.h"
+#include "app/GlDebugOutput.h"
+#include "app/InputHandler.h"
+#include "game/GameWorld.h"
+#include "render/ModelHandler.h"
+#include "ui/TextHandler.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <cmath>
+#include <iostream>
+
+namespace {
+
+constexpr int kKeyF1 = 290;
+constexpr int kKeyEscape = 256;
+constexpr float kDefaultMaxFPS = 60.0f;
+
+void ErrorCallback(int code, const char* description) {
+    std::cerr << "GLFW Error " << code << ": " << description << std::endl;
+}
+
+/// The configured frame cap. A cap that is not a number would make the pacing test
+/// meaningless, so it falls back to the default and says so.
+float ReadMaxFPS(const ConfigHandler& config) {
+    float maxFPS = config.GetFloat("Display.maxFPS", kDefaultMaxFPS);
+    if (std::isnan(maxFPS)) {
+        std::cout << "Display.maxFPS is not a number; using " << kDefaultMaxFPS << std::endl;
+        maxFPS = kDefaultMaxFPS;
+    }
+    return maxFPS;
+}
+
+void ApplyGlState(const ConfigHandler& config) {
+    glEnable(GL_DEBUG_OUTPUT);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(DebugMessageCallback, nullptr);
+    glEnable(GL_DEPTH_TEST);
+    if (config.GetBool("Display.faceCulling", true))
+        glEnable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+} // namespace
+
+int RunGame() {
+    ConfigHandler& config = ConfigHandler::GetInstance();
+    config.Load();
+
+    glfwSetErrorCallback(ErrorCallback);
+    if (!glfwInit()) {
+        std::cerr << "Failed to initialize GLFW" << std::endl;
+        return -1;
+    }
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+    glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+    glfwWindowHint(GLFW_SAMPLES, config.GetInt("Display.MSAA", 4));
+
+    const int width = config.GetInt("Display.width", 800);
+    const int height = config.GetInt("Display.height", 600);
+    GLFWwindow* window = glfwCreateWindow(width, height, "Korvane", nullptr, nullptr);
+    if (window == nullptr) {
+        std::cerr << "Failed to create window" << std::endl;
+        glfwTerminate();
+        return -1;
+    }
+    glfwMakeContextCurrent(window);
+
+    glewExperimental = GL_TRUE;
+    if (glewInit() != GLEW_OK) {
+        std::cerr << "Failed to initialize GLEW" << std::endl;
+        glfwDestroyWindow(window);
+        glfwTerminate();
+        return -1;
+    }
+
+    ApplyGlState(config);
+
+    InputHandler& input = InputHandler::GetInstance();
+    input.InstallCallbacks();
+
+    glGenVertexArrays(1, &gVertexArray);
+    glBindVertexArray(gVertexArray);
+
+    TextHandler& text = TextHandler::GetInstance();
+    text.Init();
+
+    GameWorld& world = GameWorld::GetInstance();
+    world.Init();
+
+    bool maximized = config.GetBool("Display.maximized", false);
+    if (maximized)
+        glfwMaximizeWindow(window);
+
+    input.RegisterCallback(kKeyF1, [&window, &maximized] {
+        if (maximized) {
+            glfwRestoreWindow(window);
+            maximized = false;
+        } else {
+            glfwMaximizeWindow(window);
+            maximized = true;
+        }
+    });
+    input.RegisterCallback(kKeyEscape, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
+
+    const double frameInterval = FrameIntervalFor(ReadMaxFPS(config));
+    const double lastSecond = glfwGetTime();
+    const double lastFrame = glfwGetTime();
+    FramePacer pacer(frameInterval, lastSecond, lastFrame);
+
+    while (!glfwWindowShouldClose(window)) {
+        const double now = glfwGetTime();
+        if (!pacer.IsFrameDue(now))
+            continue;
+        const FramePacer::Frame frame = pacer.BeginFrame(now);
+        if (frame.readoutFrames > 0) {
+            std::cout << ConsoleFpsLine(frame.readoutFrames) << std::endl;
+            text.SetText("FPS", TextEntry{ScreenFpsText(frame.readoutFrames), 1, TopRight, {-20.0f, -20.0f},
+                                          {1.0f, 1.0f, 1.0f}});
+        }
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glfwPollEvents();
+        world.Update(frame.dt);
+        world.Draw(frame.dt);
+        glfwSwapBuffers(window);
+    }
+
+    world.Cleanup();
+    // GL objects of the process-wide libraries go while their context still exists.
+    text.Release();
+    ModelHandler::GetInstance().Release();
+    glfwTerminate();
+    return 0;
+}

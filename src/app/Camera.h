@@ -1,0 +1,50 @@
+#pragma once
+// The first-person view: a position the player moves, a yaw and pitch the mouse turns, and
+// a perspective projection that follows the window's shape.
+
+#include "app/MathTypes.h"
+
+struct GLFWwindow;
+class ShaderHandler;
+class ConfigHandler;
+
+class Camera {
+public:
+    static Camera& GetInstance();
+
+    /// Projection from the window size, cursor centred and captured, size callbacks installed.
+    void Init();
+    /// View-projection, eye and up to the shader library; once per drawn frame.
+    void Update();
+    /// Turns by the cursor's offset from the window centre, then recentres it.
+    void MouseLook();
+    /// The turn for a cursor at (x, y) in a w x h window: truncated pixel offsets from the
+    /// centre, pitch clamped, yaw kept within (-2 pi, 2 pi).
+    void ApplyMouseOffset(double x, double y, int w, int h);
+
+    void SetPosition(const Vec3& p) { position = p; }
+    Vec3 GetPosition() const { return position; }
+    Vec3 GetForward() const;
+    Vec3 GetUp() const;
+    /// Rebuilds the projection for a new window size; a zero height keeps the old one.
+    void OnWindowSize(int width, int height);
+    void BuildProjection();
+    Mat4 GetViewProjection() const;
+
+    ShaderHandler& shaders;
+    ConfigHandler& config;
+    Vec3 position{0.0f, 0.0f, 0.0f};
+    float yaw = 0.0f;
+    float pitch = 0.0f;
+    float sensitivity;
+    float fov;
+    float nearPlane = 0.01f;
+    float farPlane = 1000.0f;
+    float aspect = 1.0f;
+    Mat4 projection;
+
+    static constexpr float kPitchLimit = 1.569051f;
+
+private:
+    Camera();
+};

@@ -1,0 +1,44 @@
+#include "app/ConfigHandler.h"
+
+#include <fstream>
+#include <iostream>
+
+ConfigHandler& ConfigHandler::GetInstance() {
+    static ConfigHandler instance;
+    return instance;
+}
+
+void ConfigHandler::Load() { Load(path); }
+
+void ConfigHandler::Load(const std::string& file) {
+    table = toml::table{};
+    std::ifstream stream(file);
+    if (!stream.is_open()) {
+        std::cout << "Failed to open config file" << std::endl;
+        return;
+    }
+    try {
+        table = toml::parse(stream, file);
+    } catch (const toml::parse_error& error) {
+        // An unreadable settings file must not stop the game: report it and run on defaults.
+        const auto& where = error.source().begin;
+        std::cout << "Invalid config file " << file << ": " << error.description() << " (line "
+                  << where.line << ", column " << where.column << "); using defaults" << std::endl;
+        table = toml::table{};
+    }
+}
+
+template <typename T> T ConfigHandler::Get(const std::string& key, T defaultValue) const {
+    if (table.empty())
+        return defaultValue;
+    // toml++'s value<T>() carries the conversions the settings rely on: integers to floats only
+    // when exactly representable, floats to integers only when integral and in range, integers
+    // to booleans by non-zero, and nothing at all from strings, dates, arrays or tables.
+    return table.at_path(key).value<T>().value_or(defaultValue);
+}
+
+bool ConfigHandler::GetBool(std::string key, bool defaultValue) const { return Get<bool>(key, defaultValue); }
+float ConfigHandler::GetFloat(std::string key, float defaultValue) const {
+    return Get<float>(key, defaultValue);
+}
+int ConfigHandler::GetInt(std::string key, int defaultValue) const { return Get<int>(key, defaultValue); }

@@ -1,0 +1,30 @@
+#pragma once
+// The read-only view of config.toml: loaded once at start-up, then typed look-ups by dotted
+// key ("Display.maxFPS"), each with the caller's default for a missing or unusable value.
+
+#include <string>
+#include <toml++/toml.h>
+
+class ConfigHandler {
+public:
+    static ConfigHandler& GetInstance();
+
+    /// Parses config.toml from the working directory. A missing file prints
+    /// "Failed to open config file"; a file that is not valid TOML prints one line with the
+    /// parser's reason and position. Either way every look-up then yields its default.
+    void Load();
+    /// The same for another file; used by tests. Replaces whatever was loaded before.
+    void Load(const std::string& file);
+
+    bool GetBool(std::string key, bool defaultValue) const;
+    float GetFloat(std::string key, float defaultValue) const;
+    int GetInt(std::string key, int defaultValue) const;
+
+    const std::string path = "config.toml";
+
+private:
+    ConfigHandler() = default;
+    template <typename T> T Get(const std::string& key, T defaultValue) const;
+
+    toml::table table;
+};

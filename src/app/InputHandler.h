@@ -1,0 +1,39 @@
+#pragma once
+// Turns key and mouse-button presses into the actions registered for them, and answers
+// whether a key is held right now (for walking, which polls every fixed step).
+
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+struct GLFWwindow;
+
+class InputHandler {
+public:
+    using Action = std::function<void()>;
+
+    static InputHandler& GetInstance();
+
+    /// Installs the key and mouse-button callbacks on the window whose context is current.
+    void InstallCallbacks();
+    /// Appends an action for a GLFW key code (32 and up) or mouse button (0-7).
+    void RegisterCallback(int code, Action action);
+    /// Runs every action of the code in registration order; nothing for an unbound code.
+    void Dispatch(int code);
+    bool IsKeyDown(int key) const;
+
+    /// What the window callbacks do: presses dispatch, releases and repeats are ignored.
+    void OnKey(int key, int action);
+    void OnMouseButton(int button, int action);
+
+    /// Number of actions bound to a code; for tests and diagnostics.
+    std::size_t BindingCount(int code) const;
+    /// Holds a key down as if the player pressed it; scripted play (tests, benchmark) walks so.
+    void SetSimulatedKey(int key, bool down);
+
+private:
+    InputHandler() = default;
+
+    std::unordered_map<int, std::vector<Action>> callbacks;
+    std::unordered_map<int, bool> simulatedKeys;
+};

@@ -1,0 +1,5 @@
+#include "app/Random.h"
+
+#include <cstdlib>
+
+int Random() { return std::rand() % (kRandomMax + 1); }

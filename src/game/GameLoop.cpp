@@ -1,0 +1,153 @@
+#include "game/GameLoop.h"
+
+#include "app/InputHandler.h"
+#include "game/CoolEventListener.h"
+#include "game/EnemySpawner.h"
+#include "game/GameWorld.h"
+#include "game/GunObject.h"
+#include "game/Level.h"
+#include "game/PickupObject.h"
+#include "game/PlayerObject.h"
+#include "physics/RigidBody.h"
+#include "render/Lights.h"
+#include "ui/TextHandler.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr float kMessageSeconds = 5.0f;
+const Vector3 kPlayerStart(0.0f, 3.0f, 0.0f);
+const Vec3 kWhite{1.0f, 1.0f, 1.0f};
+const Vec3 kLevelLightAttenuation{1.0f, 0.05f, 0.001f};
+
+TextEntry MessageEntry(const char* text) { return TextEntry{text, 0, Center, {0.0f, 80.0f}, kWhite}; }
+
+} // namespace
+
+GameLoop& GameLoop::GetInstance() {
+    static GameLoop instance;
+    return instance;
+}
+
+GameLoop::GameLoop() : text(TextHandler::GetInstance()), input(InputHandler::GetInstance()) {}
+
+GameLoop::~GameLoop() = default;
+
+void GameLoop::Init() {
+    text.SetText("header", TextEntry{"korvane", 0, Center, {0.0f, 160.0f}, kWhite});
+    text.SetText("start", TextEntry{"Press Space to Start", 1, Center, {0.0f, -250.0f}, kWhite});
+    text.SetTextBlock("controls", TextBlock{{"Objective: Survive 5 minutes", "Controls:", "WASD - Move",
+                                             "Space - Jump", "Left Click - Shoot", "F1 - Toggle Fullscreen",
+                                             "Escape - Quit"},
+                                            1,
+                                            Center,
+                                            {0.0f, 50.0f},
+                                            kWhite});
+    text.SetCrosshairVisible(false);
+    input.RegisterCallback(kKeySpace, [this] { OnStartPressed(); });
+}
+
+void GameLoop::OnStartPressed() {
+    if (started)
+        return;
+    text.RemoveText("start");
+    text.RemoveText("header");
+    text.RemoveTextBlock("controls");
+    started = true;
+    startPending = true;
+    text.SetCrosshairVisible(true);
+}
+
+void GameLoop::Update(float dt) {
+    if (!started) {
+        PlayerObject* player = GameWorld::GetInstance().GetPlayer();
+        player->SetPosition(kPlayerStart);
+        player->body->SetLinearVelocity(Vector3(0.0f, 0.0f, 0.0f));
+    } else if (startPending) {
+        StartNewGame();
+    } else {
+        TickRunningGame(dt);
+    }
+}
+
+void GameLoop::StartNewGame() {
+    GameWorld& world = GameWorld::GetInstance();
+    world.ResetForNewGame();
+    PlayerObject* player = world.GetPlayer();
+    player->health = 100;
+    player->SetPosition(kPlayerStart);
+    timeRemaining = gameDuration;
+    // A game that starts while "You Win" still shows (the player died during it) must not be
+    // thrown away when that message runs out: the pending win restart is cancelled.
+    if (winMessageTimer > 0.0f) {
+        winMessageTimer = 0.0f;
+        text.RemoveText("win");
+    }
+    LoadLevel();
+
+    auto newListener = std::make_unique<CoolEventListener>(player, &world);
+    world.SetEventListener(newListener.get());
+    listener = std::move(newListener);
+    spawner = std::make_unique<EnemySpawner>(player);
+    startPending = false;
+}
+
+void GameLoop::TickRunningGame(float dt) {
+    timeRemaining -= dt;
+    if (timeRemaining < 0.0f)
+        timeRemaining = 0.0f;
+    if (std::floor(timeRemaining) != std::floor(timeRemaining + dt))
+        UpdateCounter();
+    if (timeRemaining == 0.0f && winMessageTimer == 0.0f) {
+        text.SetText("win", MessageEntry("You Win"));
+        winMessageTimer = kMessageSeconds;
+    }
+    if (winMessageTimer > 0.0f) {
+        winMessageTimer -= dt;
+        if (winMessageTimer <= 0.0f) {
+            winMessageTimer = 0.0f;
+            text.RemoveText("win");
+            startPending = true;
+        }
+    }
+    if (deathMessageTimer > 0.0f) {
+        deathMessageTimer -= dt;
+        if (deathMessageTimer <= 0.0f)
+            text.RemoveText("death");
+    }
+    UpdateWeapon();
+    UpdateHealth();
+    spawner->Update(dt);
+    listener->Update();
+}
+
+void GameLoop::OnPlayerDeath(bool showMessage) {
+    startPending = true;
+    if (showMessage) {
+        text.SetText("death", MessageEntry("You Died"));
+        deathMessageTimer = kMessageSeconds;
+    }
+}
+
+void GameLoop::LoadLevel() {
+    new Level();
+    new GunObject();
+    new PickupObject(Vector3(-15.0f, 0.0f, 0.0f));
+    new PickupObject(Vector3(0.0f, 0.0f, 15.0f));
+    new PickupObject(Vector3(15.0f, 0.0f, 0.0f));
+
+    // The reset has already taken the previous game's lights out of the world's list.
+    levelLights.clear();
+    levelLights.push_back(std::make_unique<PointLight>(PointLight{{0.0f, 1.0f, 1.0f}, {5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
+    levelLights.push_back(std::make_unique<PointLight>(PointLight{{1.0f, 0.0f, 1.0f}, {-5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
+    for (auto& light : levelLights)
+        GameWorld::GetInstance().AddPointLight(light.get());
+}
+
+void GameLoop::Release() {
+    GameWorld::GetInstance().SetEventListener(nullptr);
+    listener.reset();
+    spawner.reset();
+    levelLights.clear();
+}

@@ -1,0 +1,57 @@
+#pragma once
+// The flow of play: the start screen, the start of each game (world reset, level, gun,
+// pickups, lights, a fresh contact listener and spawner), the five-minute countdown, the win
+// and death messages and the automatic next game. Also owns the HUD readouts.
+
+#include <memory>
+#include <vector>
+
+class TextHandler;
+class InputHandler;
+struct CoolEventListener;
+struct EnemySpawner;
+struct PointLight;
+
+class GameLoop {
+public:
+    static GameLoop& GetInstance();
+
+    /// Writes the start screen and binds Space to leave it.
+    void Init();
+    /// One fixed step of the flow: start screen, game start, or a running game.
+    void Update(float dt);
+    /// The player died: a new game starts on the next step, with "You Died" shown if asked.
+    void OnPlayerDeath(bool showMessage);
+    /// Builds the level, the gun, three pickups and two coloured point lights.
+    void LoadLevel();
+    void UpdateCounter();
+    void UpdateHealth();
+    void UpdateWeapon();
+    /// Lets go of the listener, the spawner and the level lights (at exit).
+    void Release();
+
+    CoolEventListener* GetListener() const { return listener.get(); }
+    EnemySpawner* GetSpawner() const { return spawner.get(); }
+
+    static constexpr int kKeySpace = 32;
+
+    TextHandler& text;
+    InputHandler& input;
+    float gameDuration = 300.0f;
+    float timeRemaining = 0.0f;
+    bool startPending = false;
+    bool started = false;
+    float deathMessageTimer = 0.0f;
+    float winMessageTimer = 0.0f;
+
+private:
+    GameLoop();
+    ~GameLoop();
+    void OnStartPressed();
+    void StartNewGame();
+    void TickRunningGame(float dt);
+
+    std::unique_ptr<CoolEventListener> listener;
+    std::unique_ptr<EnemySpawner> spawner;
+    std::vector<std::unique_ptr<PointLight>> levelLights;
+};

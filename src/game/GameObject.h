@@ -1,0 +1,70 @@
+#pragma once
+// The base of everything in the world: one rigid body with its colliders, an optional mesh
+// and a material, integer health, a name, weapons and the point lights it carries. Objects
+// register themselves on construction and free themselves in Destroy().
+
+#include "physics/PhysicsTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ShaderHandler;
+class ShaderMaterial;
+class Mesh;
+class RigidBody;
+class Collider;
+class CollisionShape;
+class Weapon;
+struct PointLight;
+
+struct GameObject {
+    GameObject();
+    GameObject(const GameObject&) = delete;
+    GameObject& operator=(const GameObject&) = delete;
+
+    virtual void Update(float dt);
+    /// Removes the object from the world with its body, material and lights and frees it;
+    /// for the player only reports the death to the game flow.
+    virtual void Destroy();
+    /// Prints "Damage <name> by <amount>", truncates health, destroys at 0 or below.
+    virtual void TakeDamage(float amount);
+
+    /// Draws the mesh with the body's transform; nothing without a model.
+    void Draw();
+
+    Collider* AddCapsuleCollider(float radius, float height, const Transform& local);
+    Collider* AddSphereCollider(float radius, const Transform& local, bool isTrigger, std::uint16_t categoryBits,
+                                std::uint16_t maskBits);
+    /// A concave collider of the model's mesh; null (and nothing added) without a model.
+    Collider* AddMeshCollider();
+    void SetCollisionCategoryBits(std::uint16_t bits);
+    void SetCollideWithMaskBits(std::uint16_t bits);
+    /// Moves the body, keeping its orientation.
+    void SetPosition(const Vector3& p);
+    Vector3 GetPosition() const;
+    void ApplyForce(const Vector3& force);
+    /// The weapon in use, or null when the index is outside the list.
+    Weapon* GetCurrentWeapon();
+    /// The light shines while this object exists and is released with it.
+    void AttachPointLight(PointLight* light);
+
+    ShaderHandler& shaderHandler;
+    std::unique_ptr<ShaderMaterial> material;
+    std::int32_t maxHealth = 100;
+    std::int32_t health = 100;
+    std::int32_t currentWeapon = 0;
+    std::vector<std::unique_ptr<Weapon>> weapons;
+    RigidBody* body = nullptr;
+    std::vector<Collider*> colliders;
+    std::string name = "GameObject";
+    Mesh* model = nullptr;
+    std::vector<PointLight*> pointLights;
+    std::vector<CollisionShape*> shapes;
+
+protected:
+    friend class GameWorld;
+    /// Objects end only through Destroy(), which deletes them (or the world's cleanup at exit).
+    virtual ~GameObject();
+};

@@ -1,0 +1,166 @@
+#include "game/GameWorld.h"
+
+#include "app/Camera.h"
+#include "app/ConfigHandler.h"
+#include "app/InputHandler.h"
+#include "game/GameLoop.h"
+#include "game/GameObject.h"
+#include "game/PlayerObject.h"
+#include "physics/PhysicsWorld.h"
+#include "physics/RigidBody.h"
+#include "render/DebugView.h"
+#include "render/Lights.h"
+#include "render/ModelHandler.h"
+#include "render/ParticleSystem.h"
+#include "render/ShaderHandler.h"
+#include "ui/TextHandler.h"
+
+#include <algorithm>
+#include <iostream>
+
+GLuint gVertexArray = 0;
+
+namespace {
+constexpr int kKeyF2 = 291;
+}
+
+GameWorld& GameWorld::GetInstance() {
+    static GameWorld instance;
+    return instance;
+}
+
+GameWorld::GameWorld()
+    : vertexArray(&gVertexArray), shaders(ShaderHandler::GetInstance()), input(InputHandler::GetInstance()),
+      camera(Camera::GetInstance()), config(ConfigHandler::GetInstance()), models(ModelHandler::GetInstance()),
+      text(TextHandler::GetInstance()), gameLoop(GameLoop::GetInstance()),
+      particles(ParticleRegistry::GetInstance()),
+      showCollision(config.GetBool("Debug.showCollisionAtStart", false)) {}
+
+GameWorld::~GameWorld() = default;
+
+void GameWorld::Init() {
+    BasicProgram();
+    DebugProgram();
+    models.LoadAll();
+    camera.Init();
+
+    WorldSettings settings;
+    settings.gravity = Vector3(0.0f, -config.GetFloat("Physics.gravity", 25.0f), 0.0f);
+    physicsWorld = physicsCommon.CreatePhysicsWorld(settings);
+
+    InitDebugRenderer();
+    player = new PlayerObject();
+    gameLoop.Init();
+    directionalLight = new DirectionalLight{{0.5f, 0.5f, 0.5f}, {-0.3f, -1.0f, -0.5f}};
+    std::cout << "Game world initialized..." << std::endl;
+}
+
+void GameWorld::InitDebugRenderer() {
+    physicsWorld->SetIsDebugRenderingEnabled(showCollision);
+    input.RegisterCallback(kKeyF2, [this] { ToggleCollisionView(); });
+}
+
+void GameWorld::ToggleCollisionView() {
+    showCollision = !showCollision;
+    physicsWorld->SetIsDebugRenderingEnabled(showCollision);
+}
+
+void GameWorld::Update(float dt) {
+    accumulator += dt;
+    while (accumulator >= fixedStep) {
+        Step();
+        accumulator -= fixedStep;
+    }
+    camera.MouseLook();
+}
+
+void GameWorld::Step() {
+    // By index: an update may not add objects, but this stays sound if one ever does.
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        objects[i]->Update(fixedStep);
+
+    // Destroying removes from the live list and a dying enemy may add a pickup, so walk a copy.
+    const std::vector<GameObject*> snapshot = objects;
+    for (GameObject* object : snapshot) {
+        if (std::find(objects.begin(), objects.end(), object) == objects.end())
+            continue;
+        if (object->GetPosition().y() < kFallOutHeight)
+            object->Destroy();
+    }
+
+    physicsWorld->Update(fixedStep);
+    gameLoop.Update(fixedStep);
+}
+
+void GameWorld::Draw(float dt) {
+    shaders.BeginFrame(dt);
+    camera.Update();
+    shaders.SetLights(*directionalLight, pointLights);
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        objects[i]->Draw();
+    particles.Update(dt);
+    text.Draw();
+    if (showCollision && !physicsWorld->GetDebugLineVertices().empty()) {
+        glClear(GL_DEPTH_BUFFER_BIT);
+        DrawDebugLines(shaders, physicsWorld->GetDebugLineVertices());
+    }
+}
+
+void GameWorld::Cleanup() {
+    // Whatever still lives at exit is released quietly: no "Destroying" lines after the window closed.
+    for (GameObject* object : objects)
+        delete object;
+    objects.clear();
+    player = nullptr;
+    pointLights.clear();
+    gameLoop.Release();
+    delete directionalLight;
+    directionalLight = nullptr;
+    physicsCommon.DestroyPhysicsWorld(physicsWorld);
+    physicsWorld = nullptr;
+    particles.Clear();
+    glDeleteVertexArrays(1, vertexArray);
+}
+
+void GameWorld::AddObject(GameObject* object) {
+    objects.push_back(object);
+    ++objectCounter;
+}
+
+void GameWorld::RemoveObject(GameObject* object) { std::erase(objects, object); }
+
+void GameWorld::AddPointLight(PointLight* light) { pointLights.push_back(light); }
+
+void GameWorld::RemovePointLight(PointLight* light) { std::erase(pointLights, light); }
+
+RigidBody* GameWorld::CreateRigidBody(const Transform& transform) {
+    return physicsWorld->CreateRigidBody(transform);
+}
+
+void GameWorld::DestroyRigidBody(RigidBody* body) { physicsWorld->DestroyRigidBody(body); }
+
+GameObject* GameWorld::FindObjectByBody(const RigidBody* body) const {
+    for (GameObject* object : objects)
+        if (object->body == body)
+            return object;
+    return nullptr;
+}
+
+void GameWorld::Raycast(const Ray& ray, RaycastCallback* callback) { physicsWorld->Raycast(ray, callback, 0xFFFF); }
+
+void GameWorld::ResetForNewGame() {
+    const std::vector<GameObject*> snapshot = objects;
+    for (GameObject* object : snapshot) {
+        if (IsPlayer(object) || std::find(objects.begin(), objects.end(), object) == objects.end())
+            continue;
+        object->Destroy();
+    }
+    pointLights.clear();
+    objectCounter = 1;
+}
+
+void GameWorld::SetEventListener(EventListener* listener) { physicsWorld->SetEventListener(listener); }
+
+bool GameWorld::IsPlayer(const GameObject* object) const {
+    return player != nullptr && object == static_cast<const GameObject*>(player);
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The hub of the running game: the physics world with its fixed 1/60 s step, the list of
+// every live object and of the point lights, and the order in which a frame is drawn.
+
+#include "physics/PhysicsCommon.h"
+#include "physics/PhysicsTypes.h"
+#include "physics/Raycast.h"
+
+#include <GL/glew.h>
+#include <cstdint>
+#include <vector>
+
+class ShaderHandler;
+class InputHandler;
+class Camera;
+class ConfigHandler;
+class ModelHandler;
+class TextHandler;
+class GameLoop;
+class ParticleRegistry;
+class PhysicsWorld;
+class RigidBody;
+class EventListener;
+struct GameObject;
+struct PlayerObject;
+struct DirectionalLight;
+struct PointLight;
+
+/// The vertex-array object main binds at start-up; the world deletes it at cleanup.
+extern GLuint gVertexArray;
+
+class GameWorld {
+public:
+    static GameWorld& GetInstance();
+
+    /// Programs, preloaded assets, camera, physics world, collision view, player, start screen
+    /// and the directional light, then "Game world initialized...".
+    void Init();
+    /// Runs as many fixed steps as the accumulated time allows (no cap), then mouse look.
+    void Update(float dt);
+    /// One fixed step: object updates, the fall-out pass, the physics step, the game flow.
+    void Step();
+    void Draw(float dt);
+    /// Destroys the physics world and deletes the vertex-array object.
+    void Cleanup();
+
+    void AddObject(GameObject* object);
+    void RemoveObject(GameObject* object);
+    void AddPointLight(PointLight* light);
+    void RemovePointLight(PointLight* light);
+    RigidBody* CreateRigidBody(const Transform& transform);
+    void DestroyRigidBody(RigidBody* body);
+    /// The first object of the list whose body is `body`, or null.
+    GameObject* FindObjectByBody(const RigidBody* body) const;
+    /// Casts through every collision category.
+    void Raycast(const Ray& ray, RaycastCallback* callback);
+    /// Destroys every object but the player, empties the point lights, restarts the names at 1.
+    void ResetForNewGame();
+    void SetEventListener(EventListener* listener);
+    void ToggleCollisionView();
+
+    PlayerObject* GetPlayer() const { return player; }
+    bool IsPlayer(const GameObject* object) const;
+    std::uint64_t GetObjectCounter() const { return objectCounter; }
+    PhysicsCommon& GetPhysicsCommon() { return physicsCommon; }
+    PhysicsWorld* GetPhysicsWorld() const { return physicsWorld; }
+    const std::vector<GameObject*>& GetObjects() const { return objects; }
+    const std::vector<PointLight*>& GetPointLights() const { return pointLights; }
+    bool IsCollisionViewOn() const { return showCollision; }
+    float GetAccumulator() const { return accumulator; }
+
+    static constexpr float kFallOutHeight = -50.0f;
+
+    GLuint* vertexArray;
+    ShaderHandler& shaders;
+    InputHandler& input;
+    Camera& camera;
+    ConfigHandler& config;
+    ModelHandler& models;
+    TextHandler& text;
+    GameLoop& gameLoop;
+    ParticleRegistry& particles;
+    PlayerObject* player = nullptr;
+    std::uint64_t objectCounter = 0;
+    std::vector<GameObject*> objects;
+    DirectionalLight* directionalLight = nullptr;
+    std::vector<PointLight*> pointLights;
+    PhysicsCommon physicsCommon;
+    PhysicsWorld* physicsWorld = nullptr;
+    bool showCollision;
+    const float fixedStep = 1.0f / 60.0f;
+    float accumulator = 0.0f;
+
+private:
+    GameWorld();
+    ~GameWorld();
+    void InitDebugRenderer();
+};

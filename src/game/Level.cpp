@@ -1,0 +1,17 @@
+#include "game/Level.h"
+
+#include "physics/RigidBody.h"
+#include "render/ModelHandler.h"
+
+#include <iostream>
+
+Level::Level() {
+    model = ModelHandler::GetInstance().GetModel(kModelPath);
+    body->SetType(BodyType::Static);
+    AddMeshCollider();
+    SetCollisionCategoryBits(kCategory);
+}
+
+void Level::Update(float) {}
+
+void Level::TakeDamage(float) { std::cout << "Level hit" << std::endl; }

@@ -1,0 +1,14 @@
+#pragma once
+// The arena everything stands on: the level mesh on a static body with a concave collider
+// built from that same mesh. Shots at it only say so.
+
+#include "game/GameObject.h"
+
+struct Level : GameObject {
+    static constexpr const char* kModelPath = "assets/models/Map1.obj";
+    static constexpr std::uint16_t kCategory = 0x0010;
+
+    Level();
+    void Update(float dt) override;
+    void TakeDamage(float amount) override;
+};

@@ -1,0 +1,66 @@
+#pragma once
+// How a drawable object is shaded: its shared program, its textures on their units and
+// its own uniform values, all bound by Bind() just before the mesh is drawn.
+
+#include "render/Texture.h"
+#include "render/UniformStore.h"
+
+#include <GL/glew.h>
+#include <memory>
+#include <vector>
+
+class ShaderMaterial {
+public:
+    virtual void Bind() {}
+    /// Releases the 1x1 textures this material made itself (never the shared ones).
+    virtual ~ShaderMaterial();
+
+    /// A new 1x1 sRGB texture of one colour, owned by this material.
+    TextureHandle MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a = 255);
+
+    GLuint program = 0;
+    UniformStore uniforms;
+
+private:
+    std::vector<std::unique_ptr<GLuint>> ownedTextures;
+};
+
+/// Phong-style shading with one diffuse texture on unit 0 (grey 200/255 by default).
+class BasicMaterial : public ShaderMaterial {
+public:
+    BasicMaterial();
+    void Bind() override;
+    void SetDiffuseTexture(TextureHandle handle) { diffuseTexture = handle; }
+
+    TextureHandle diffuseTexture = nullptr;
+
+protected:
+    explicit BasicMaterial(GLuint program);
+};
+
+/// The basic shading with a vertex stage animated by "time" (the floating pickup orb).
+class AnimatedMaterial : public BasicMaterial {
+public:
+    AnimatedMaterial();
+};
+
+/// Physically based shading from albedo, normal, metallic, roughness and AO maps (units 0-4).
+class PBSMaterial : public ShaderMaterial {
+public:
+    PBSMaterial();
+    void Bind() override;
+    void SetAlbedoTexture(TextureHandle handle) { albedoTexture = handle; }
+    void SetNormalTexture(TextureHandle handle) { normalTexture = handle; }
+    void SetMetallicTexture(TextureHandle handle) { metallicTexture = handle; }
+    void SetRoughnessTexture(TextureHandle handle) { roughnessTexture = handle; }
+    void SetAOTexture(TextureHandle handle) { aoTexture = handle; }
+
+    TextureHandle albedoTexture = nullptr;
+    TextureHandle normalTexture = nullptr;
+    TextureHandle metallicTexture = nullptr;
+    TextureHandle roughnessTexture = nullptr;
+    TextureHandle aoTexture = nullptr;
+};
+
+/// Gives a basic or animated material a new 1x1 diffuse texture of one colour.
+void SetSolidColor(BasicMaterial& material, unsigned char r, unsigned char g, unsigned char b);

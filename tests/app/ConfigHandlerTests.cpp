@@ -1,0 +1,96 @@
+#include "app/ConfigHandler.h"
+#include "support/ConsoleCapture.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConfigHandlerTest : public ::testing::Test {
+protected:
+    void LoadText(const std::string& text) {
+        std::ofstream(file) << text;
+        testing_support::ConsoleCapture console;
+        config.Load(file);
+        loadOutput = console.Text();
+    }
+    void TearDown() override { std::filesystem::remove(file); }
+
+    ConfigHandler& config = ConfigHandler::GetInstance();
+    std::string file = (std::filesystem::temp_directory_path() / "korvane_config_test.toml").string();
+    std::string loadOutput;
+};
+
+TEST_F(ConfigHandlerTest, BooleanKeysFollowTheNodeType) {
+    LoadText("[Display]\nyes = true\nzero = 0\nseven = 7\nfloatZero = 0.0\ntext = \"true\"\n");
+    EXPECT_TRUE(config.GetBool("Display.yes", false));
+    // An integer counts by non-zero; a float never converts to a boolean.
+    EXPECT_FALSE(config.GetBool("Display.zero", true));
+    EXPECT_TRUE(config.GetBool("Display.seven", false));
+    EXPECT_TRUE(config.GetBool("Display.floatZero", true));
+    EXPECT_FALSE(config.GetBool("Display.text", false));
+}
+
+TEST_F(ConfigHandlerTest, FloatKeysTakeIntegersOnlyWhenExactlyRepresentable) {
+    LoadText("[D]\nf = 1.5\ni = 75\nedge = 16777216\nover = 16777217\nb = true\n"
+             "huge = 1e39\nhugeNeg = -1e39\ninfinite = inf\nnotANumber = nan\ns = \"2\"\n");
+    EXPECT_FLOAT_EQ(config.GetFloat("D.f", 0.0f), 1.5f);
+    EXPECT_FLOAT_EQ(config.GetFloat("D.i", 0.0f), 75.0f);
+    EXPECT_FLOAT_EQ(config.GetFloat("D.edge", 0.0f), 16777216.0f);
+    EXPECT_FLOAT_EQ(config.GetFloat("D.over", -1.0f), -1.0f);
+    EXPECT_FLOAT_EQ(config.GetFloat("D.b", -1.0f), -1.0f);
+    // Beyond the largest finite float the default stands; infinity and NaN pass through.
+    EXPECT_FLOAT_EQ(config.GetFloat("D.huge", -1.0f), -1.0f);
+    EXPECT_FLOAT_EQ(config.GetFloat("D.hugeNeg", -1.0f), -1.0f);
+    EXPECT_TRUE(std::isinf(config.GetFloat("D.infinite", 0.0f)));
+    EXPECT_TRUE(std::isnan(config.GetFloat("D.notANumber", 0.0f)));
+    EXPECT_FLOAT_EQ(config.GetFloat("D.s", -1.0f), -1.0f);
+}
+
+TEST_F(ConfigHandlerTest, IntegerKeysTakeIntegralFloatsAndBooleans) {
+    LoadText("[Display]\nwidth = 1280.0\nheight = 1280.5\nb = true\nbig = 4294967296\n"
+             "neg = -2147483648\nMSAA = \"8\"\nnan = nan\ndate = 1979-05-27\narr = [1, 2]\n");
+    EXPECT_EQ(config.GetInt("Display.width", 800), 1280);
+    EXPECT_EQ(config.GetInt("Display.height", 600), 600);
+    EXPECT_EQ(config.GetInt("Display.b", 5), 1);
+    EXPECT_EQ(config.GetInt("Display.big", 7), 7);
+    EXPECT_EQ(config.GetInt("Display.neg", 7), -2147483647 - 1);
+    EXPECT_EQ(config.GetInt("Display.MSAA", 4), 4);
+    EXPECT_EQ(config.GetInt("Display.nan", 4), 4);
+    EXPECT_EQ(config.GetInt("Display.date", 4), 4);
+    EXPECT_EQ(config.GetInt("Display.arr", 4), 4);
+}
+
+TEST_F(ConfigHandlerTest, PathsResolveThroughSectionsOnly) {
+    LoadText("maxFPS = 30.0\n[Display]\nwidth = 1024\n[Deep.Er]\nkey = 3\n");
+    // A top-level key is not found under a section of the same name.
+    EXPECT_FLOAT_EQ(config.GetFloat("Display.maxFPS", 60.0f), 60.0f);
+    EXPECT_EQ(config.GetInt("Display.width", 800), 1024);
+    EXPECT_EQ(config.GetInt("Display.height", 600), 600);
+    EXPECT_EQ(config.GetInt("Deep.Er.key", 0), 3);
+    // A path through a value that is not a table yields the default.
+    EXPECT_EQ(config.GetInt("Display.width.x", 9), 9);
+    EXPECT_EQ(config.GetInt("Nowhere.width", 9), 9);
+}
+
+TEST_F(ConfigHandlerTest, MissingFileRunsOnDefaultsWithOneLine) {
+    LoadText("[Display]\nwidth = 1024\n");
+    testing_support::ConsoleCapture console;
+    config.Load("/nonexistent/korvane/config.toml");
+    EXPECT_EQ(console.Text(), "Failed to open config file\n");
+    // Nothing of the earlier file survives.
+    EXPECT_EQ(config.GetInt("Display.width", 800), 800);
+}
+
+TEST_F(ConfigHandlerTest, InvalidFileReportsWhereAndRunsOnDefaults) {
+    LoadText("[Display]\nwidth = 1024\nheight = = 3\n");
+    EXPECT_NE(loadOutput.find(file), std::string::npos);
+    EXPECT_NE(loadOutput.find("line 3"), std::string::npos) << loadOutput;
+    EXPECT_NE(loadOutput.find("column"), std::string::npos);
+    EXPECT_EQ(std::count(loadOutput.begin(), loadOutput.end(), '\n'), 1);
+    EXPECT_EQ(config.GetInt("Display.width", 800), 800);
+}
+
+} // namespace

@@ -1,0 +1,67 @@
+#include "app/FramePacer.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+TEST(FramePacerTest, ReadoutTexts) {
+    EXPECT_EQ(ConsoleFpsLine(60), "60 FPS (16.6667 ms)");
+    EXPECT_EQ(ScreenFpsText(60), "60 FPS (16.67 ms)");
+    EXPECT_EQ(ConsoleFpsLine(30), "30 FPS (33.3333 ms)");
+    EXPECT_EQ(ScreenFpsText(30), "30 FPS (33.33 ms)");
+    EXPECT_EQ(ConsoleFpsLine(1), "1 FPS (1000 ms)");
+    EXPECT_EQ(ScreenFpsText(144), "144 FPS (6.94 ms)");
+}
+
+TEST(FramePacerTest, IntervalForTheCap) {
+    EXPECT_DOUBLE_EQ(FrameIntervalFor(60.0f), 1.0 / 60.0);
+    EXPECT_DOUBLE_EQ(FrameIntervalFor(30.0f), 1.0 / 30.0);
+    // Zero or less means no cap at all, rather than never (0) or always (negative) by accident.
+    EXPECT_EQ(FrameIntervalFor(0.0f), 0.0);
+    EXPECT_EQ(FrameIntervalFor(-5.0f), 0.0);
+    EXPECT_EQ(FrameIntervalFor(std::numeric_limits<float>::infinity()), 0.0);
+}
+
+TEST(FramePacerTest, GateLetsAFrameThroughOnceTheIntervalHasPassed) {
+    FramePacer pacer(0.5, 0.0, 0.0);
+    EXPECT_FALSE(pacer.IsFrameDue(0.49));
+    EXPECT_TRUE(pacer.IsFrameDue(0.5));
+    FramePacer::Frame frame = pacer.BeginFrame(0.7);
+    // dt is the time since the last let-through frame, the spinning included.
+    EXPECT_FLOAT_EQ(frame.dt, 0.7f);
+    EXPECT_FALSE(pacer.IsFrameDue(1.1));
+    EXPECT_TRUE(pacer.IsFrameDue(1.2));
+}
+
+TEST(FramePacerTest, NoCapLetsEveryIterationThrough) {
+    FramePacer pacer(FrameIntervalFor(0.0f), 0.0, 0.0);
+    EXPECT_TRUE(pacer.IsFrameDue(0.0));
+    pacer.BeginFrame(0.001);
+    EXPECT_TRUE(pacer.IsFrameDue(0.001));
+}
+
+TEST(FramePacerTest, ReadoutCountsTheFramesOfEachSecond) {
+    const double interval = 1.0 / 60.0;
+    FramePacer pacer(interval, 0.0, 0.0);
+    int readouts = 0, lastCount = 0;
+    for (int i = 1; i <= 180; ++i) {
+        FramePacer::Frame frame = pacer.BeginFrame(i * interval + 1e-9);
+        if (frame.readoutFrames > 0) {
+            ++readouts;
+            lastCount = frame.readoutFrames;
+        }
+    }
+    EXPECT_EQ(readouts, 3);
+    EXPECT_EQ(lastCount, 60);
+}
+
+TEST(FramePacerTest, AFrameLongerThanASecondReportsAgainOnTheNextFrame) {
+    FramePacer pacer(0.0, 0.0, 0.0);
+    // One frame of 2.5 s: the window advances by one second, not to now.
+    EXPECT_EQ(pacer.BeginFrame(2.5).readoutFrames, 1);
+    EXPECT_EQ(pacer.BeginFrame(2.51).readoutFrames, 1);
+    EXPECT_EQ(pacer.BeginFrame(2.52).readoutFrames, 0) << "the window has caught up with the clock";
+}
+
+} // namespace

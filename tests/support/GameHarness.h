@@ -1,0 +1,37 @@
+#pragma once
+// The real game, initialised once per test process on the hidden window with default
+// settings, advanced in exact fixed steps so that a gameplay test reads like its scenario.
+
+#include "physics/PhysicsTypes.h"
+
+struct PlayerObject;
+class GameWorld;
+
+namespace testing_support {
+
+class GameHarness {
+public:
+    /// Opens the GL context and runs the game's start-up (text, world, player, start screen).
+    static GameHarness& Get();
+
+    /// Exactly one fixed step of 1/60 s through the world's update.
+    void StepOnce();
+    /// As many fixed steps as fit in `seconds` (rounded to whole steps).
+    void Simulate(float seconds);
+    /// One 1/60 s frame: update and draw, as the frame loop does.
+    void Frame();
+    /// A key or mouse-button press as the window would deliver it.
+    void PressKey(int code);
+    /// Holds a key down (or lets it go) for the walking controls.
+    void HoldKey(int key, bool down);
+    /// Space, then one step: afterwards a game is running.
+    void StartGame();
+
+    PlayerObject& Player();
+    GameWorld& World();
+
+private:
+    GameHarness();
+};
+
+} // namespace testing_support
