@@ -1,0 +1,39 @@
+# Helpers for the end-to-end checks of the real game binary on the (virtual) display.
+
+# A scratch directory to run the game from: assets/ linked in, config.toml optional.
+make_run_dir() {
+  local dir
+  dir=$(mktemp -d)
+  ln -s "$PWD/assets" "$dir/assets"
+  echo "$dir"
+}
+
+# Waits up to $2 seconds for a window titled exactly $1; prints its id.
+wait_for_window() {
+  local name=$1 timeout=$2 id=""
+  for _ in $(seq 1 $((timeout * 10))); do
+    id=$(xdotool search --name "^${name}\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits up to $2 seconds for process $1 to end; returns its exit status (124 on timeout).
+wait_for_exit() {
+  local pid=$1 timeout=$2
+  for _ in $(seq 1 $((timeout * 10))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      return $?
+    fi
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+  return 124
+}
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The frame counts of the "N FPS (x ms)" lines of a console log, one per line.
+fps_counts() { grep -E '^[0-9]+ FPS \(' "$1" | sed -E 's/ FPS.*//'; }

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The real game opens a window titled "Korvane", reads its settings, paces its frames to the
+# cap and closes with status 0 on Escape.
+set -u
+binary=$1
+source "$(dirname "$0")/lib.sh"
+
+run_game() { # $1 = run dir; sets pid, log
+  log="$1/console.log"
+  (cd "$1" && exec "$binary" > "$log" 2> "$1/errors.log") &
+  pid=$!
+}
+
+check_rate() { # $1 = run dir, $2 = low, $3 = high
+  run_game "$1"
+  id=$(wait_for_window Korvane 60) || fail "no window titled Korvane"
+  sleep 5
+  xdotool key --window "$id" Escape
+  wait_for_exit "$pid" 30
+  status=$?
+  [ "$status" -eq 0 ] || { cat "$log" "$1/errors.log"; fail "exit status $status after Escape"; }
+  counts=$(fps_counts "$log")
+  n=$(echo "$counts" | grep -c . )
+  [ "$n" -ge 3 ] || { cat "$log"; fail "expected a frame-rate line each second, got $n"; }
+  # The first second can be short of frames while the game loads; judge the later ones.
+  for c in $(echo "$counts" | tail -n +2); do
+    [ "$c" -ge "$2" ] && [ "$c" -le "$3" ] || { cat "$log"; fail "frame count $c outside $2..$3"; }
+  done
+}
+
+dir=$(make_run_dir)
+check_rate "$dir" 45 61
+grep -qx "Failed to open config file" "$dir/console.log" || fail "no 'Failed to open config file' line"
+grep -qx "Game world initialized..." "$dir/console.log" || fail "no 'Game world initialized...' line"
+
+dir=$(make_run_dir)
+printf '[Display]\nmaxFPS = 30\n' > "$dir/config.toml"
+check_rate "$dir" 24 31
+grep -q "Failed to open config file" "$dir/console.log" && fail "config.toml was not read"
+
+echo "PASS"

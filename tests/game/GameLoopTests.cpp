@@ -1,0 +1,154 @@
+#include "game/GameLoop.h"
+#include "game/GameObject.h"
+#include "game/GameWorld.h"
+#include "game/PlayerObject.h"
+#include "physics/RigidBody.h"
+#include "support/ConsoleCapture.h"
+#include "support/GameHarness.h"
+#include "ui/TextHandler.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testing_support::ConsoleCapture;
+using testing_support::GameHarness;
+
+class GameLoopTest : public ::testing::Test {
+protected:
+    GameHarness& game = GameHarness::Get();
+    GameLoop& flow = GameLoop::GetInstance();
+    TextHandler& text = TextHandler::GetInstance();
+
+    bool HasEntry(const std::string& key) const { return text.Entries().count(key) == 1; }
+    std::string EntryText(const std::string& key) const { return text.Entries().at(key).text; }
+    Vector3 PlayerPosition() { return game.Player().GetPosition(); }
+};
+
+TEST_F(GameLoopTest, StartScreenHoldsThePlayerWithoutALevel) {
+    EXPECT_TRUE(HasEntry("header"));
+    EXPECT_EQ(EntryText("header"), "korvane");
+    EXPECT_EQ(EntryText("start"), "Press Space to Start");
+    ASSERT_EQ(text.Blocks().count("controls"), 1u);
+    EXPECT_EQ(text.Blocks().at("controls").lines.size(), 7u);
+    EXPECT_EQ(text.Blocks().at("controls").lines.front(), "Objective: Survive 5 minutes");
+    EXPECT_FALSE(text.IsCrosshairVisible());
+
+    game.Simulate(2.0f);
+    // The player hangs at the start point: no level to stand on, no gravity taking it.
+    const Vector3 p = PlayerPosition();
+    EXPECT_FLOAT_EQ(p.x(), 0.0f);
+    EXPECT_FLOAT_EQ(p.y(), 3.0f);
+    EXPECT_FLOAT_EQ(p.z(), 0.0f);
+    EXPECT_EQ(game.World().GetObjects().size(), 1u);
+    EXPECT_FALSE(HasEntry("counter"));
+}
+
+TEST_F(GameLoopTest, SpaceStartsAGameThatShowsTheHudFromItsFirstRunningStep) {
+    game.PressKey(GameLoop::kKeySpace);
+    EXPECT_FALSE(HasEntry("header"));
+    EXPECT_FALSE(HasEntry("start"));
+    EXPECT_EQ(text.Blocks().count("controls"), 0u);
+    EXPECT_TRUE(text.IsCrosshairVisible());
+
+    game.StepOnce();
+    // Level, gun and three pickups join the player; two level lights and one per pickup.
+    EXPECT_EQ(game.World().GetObjects().size(), 6u);
+    EXPECT_EQ(game.World().GetPointLights().size(), 5u);
+    EXPECT_FALSE(HasEntry("counter")) << "the start step refreshes no readout";
+
+    game.StepOnce();
+    EXPECT_EQ(EntryText("counter"), "4:59");
+    EXPECT_EQ(EntryText("health"), "100/100");
+    ASSERT_EQ(text.Blocks().count("weapon"), 1u);
+    EXPECT_EQ(text.Blocks().at("weapon").lines.front(), "BonkeyGun");
+}
+
+TEST_F(GameLoopTest, ANewGameRenamesItsObjectsFromOne) {
+    game.StartGame();
+    const auto& objects = game.World().GetObjects();
+    ASSERT_GE(objects.size(), 3u);
+    EXPECT_EQ(objects[1]->name, "GameObject1") << "the level is the first object of a game";
+    EXPECT_EQ(objects[2]->name, "GameObject2") << "then the gun";
+    EXPECT_EQ(objects[3]->name, "Pickup");
+}
+
+TEST_F(GameLoopTest, LaterSpacePressesOnlyJump) {
+    game.StartGame();
+    game.Simulate(1.0f);
+    const float before = flow.timeRemaining;
+    game.PressKey(GameLoop::kKeySpace);
+    game.StepOnce();
+    EXPECT_FALSE(flow.startPending);
+    EXPECT_LT(flow.timeRemaining, before) << "the game went on instead of restarting";
+}
+
+TEST_F(GameLoopTest, SurvivingTheClockWinsAndStartsTheNextGameFiveSecondsLater) {
+    game.StartGame();
+    flow.timeRemaining = 1.0f;
+    game.Simulate(1.0f);
+    ASSERT_TRUE(HasEntry("win"));
+    EXPECT_EQ(EntryText("win"), "You Win");
+    EXPECT_EQ(EntryText("counter"), "0:00");
+
+    // The game goes on under the message; the counter stays at 0:00.
+    game.Simulate(4.9f);
+    EXPECT_TRUE(HasEntry("win"));
+    EXPECT_EQ(EntryText("counter"), "0:00");
+    game.Simulate(0.2f);
+    EXPECT_FALSE(HasEntry("win"));
+    EXPECT_GT(flow.timeRemaining, 299.0f) << "a new game has begun";
+}
+
+TEST_F(GameLoopTest, FallingOutKillsAndTheDeathMessageRunsIntoTheNextGame) {
+    game.StartGame();
+    game.Simulate(1.0f);
+    ConsoleCapture console;
+    game.Player().SetPosition(Vector3(40.0f, -30.5f, 0.0f));
+    game.StepOnce();
+    EXPECT_TRUE(console.Contains("Player destroyed\n"));
+    ASSERT_TRUE(HasEntry("death"));
+    EXPECT_EQ(EntryText("death"), "You Died");
+    // The death starts the next game within the same step.
+    EXPECT_FALSE(flow.startPending);
+    EXPECT_FLOAT_EQ(flow.timeRemaining, 300.0f);
+    EXPECT_EQ(game.Player().health, 100);
+    EXPECT_NEAR(PlayerPosition().y(), 3.0f, 0.1f);
+
+    game.Simulate(4.9f);
+    EXPECT_TRUE(HasEntry("death"));
+    game.Simulate(0.2f);
+    EXPECT_FALSE(HasEntry("death"));
+}
+
+TEST_F(GameLoopTest, DyingWhileYouWinShowsStartsAGameThatTheWinDoesNotThrowAway) {
+    game.StartGame();
+    flow.timeRemaining = 0.5f;
+    game.Simulate(1.0f);
+    ASSERT_TRUE(HasEntry("win"));
+
+    game.Player().health = 10;
+    game.Player().TakeDamage(10.0f);
+    game.StepOnce();
+    EXPECT_FALSE(HasEntry("win")) << "the new game cancels the pending win restart";
+    EXPECT_EQ(flow.winMessageTimer, 0.0f);
+
+    game.Simulate(6.0f);
+    EXPECT_NEAR(flow.timeRemaining, 294.0f, 0.1f) << "the game that followed the death is still running";
+}
+
+TEST_F(GameLoopTest, EveryGameStartRebuildsTheLevelAndReleasesThePrevious) {
+    game.StartGame();
+    GameObject* firstLevel = game.World().GetObjects()[1];
+    RigidBody* firstLevelBody = firstLevel->body;
+    flow.OnPlayerDeath(false);
+    ConsoleCapture console;
+    game.StepOnce();
+    EXPECT_TRUE(console.Contains("Destroying GameObject1\n"));
+    EXPECT_EQ(game.World().GetObjects().size(), 6u);
+    EXPECT_EQ(game.World().GetPointLights().size(), 5u);
+    EXPECT_EQ(game.World().FindObjectByBody(firstLevelBody), game.World().GetObjects()[1] == firstLevel ? firstLevel : nullptr);
+    EXPECT_FALSE(HasEntry("death")) << "a death without message shows none";
+}
+
+} // namespace
