@@ -47,14 +47,12 @@ void ApplyGlState(const ConfigHandler& config) {
 
 } // namespace
 
-int RunGame() {
-    ConfigHandler& config = ConfigHandler::GetInstance();
-    config.Load();
-
+GLFWwindow* StartUp(int width, int height) {
+    const ConfigHandler& config = ConfigHandler::GetInstance();
     glfwSetErrorCallback(ErrorCallback);
     if (!glfwInit()) {
         std::cerr << "Failed to initialize GLFW" << std::endl;
-        return -1;
+        return nullptr;
     }
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
@@ -63,13 +61,11 @@ int RunGame() {
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_SAMPLES, config.GetInt("Display.MSAA", 4));
 
-    const int width = config.GetInt("Display.width", 800);
-    const int height = config.GetInt("Display.height", 600);
     GLFWwindow* window = glfwCreateWindow(width, height, "Korvane", nullptr, nullptr);
     if (window == nullptr) {
         std::cerr << "Failed to create window" << std::endl;
         glfwTerminate();
-        return -1;
+        return nullptr;
     }
     glfwMakeContextCurrent(window);
 
@@ -78,22 +74,36 @@ int RunGame() {
         std::cerr << "Failed to initialize GLEW" << std::endl;
         glfwDestroyWindow(window);
         glfwTerminate();
-        return -1;
+        return nullptr;
     }
 
     ApplyGlState(config);
-
-    InputHandler& input = InputHandler::GetInstance();
-    input.InstallCallbacks();
-
+    InputHandler::GetInstance().InstallCallbacks();
     glGenVertexArrays(1, &gVertexArray);
     glBindVertexArray(gVertexArray);
+    TextHandler::GetInstance().Init();
+    GameWorld::GetInstance().Init();
+    return window;
+}
 
+void ShutDown() {
+    GameWorld::GetInstance().Cleanup();
+    // GL objects of the process-wide libraries go while their context still exists.
+    TextHandler::GetInstance().Release();
+    ModelHandler::GetInstance().Release();
+    glfwTerminate();
+}
+
+int RunGame() {
+    ConfigHandler& config = ConfigHandler::GetInstance();
+    config.Load();
+
+    GLFWwindow* window = StartUp(config.GetInt("Display.width", 800), config.GetInt("Display.height", 600));
+    if (window == nullptr)
+        return -1;
+    InputHandler& input = InputHandler::GetInstance();
     TextHandler& text = TextHandler::GetInstance();
-    text.Init();
-
     GameWorld& world = GameWorld::GetInstance();
-    world.Init();
 
     bool maximized = config.GetBool("Display.maximized", false);
     if (maximized)
@@ -132,10 +142,6 @@ int RunGame() {
         glfwSwapBuffers(window);
     }
 
-    world.Cleanup();
-    // GL objects of the process-wide libraries go while their context still exists.
-    text.Release();
-    ModelHandler::GetInstance().Release();
-    glfwTerminate();
+    ShutDown();
     return 0;
 }

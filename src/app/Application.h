@@ -2,5 +2,14 @@
 // The whole life of the game process: configuration, window and GL context, GL state,
 // input, text, the game world, then the paced frame loop until the window closes.
 
+struct GLFWwindow;
+
 /// Returns 0 after a normal close, -1 when the window system or the GL loader fails.
 int RunGame();
+
+/// The start-up after the settings are loaded: window and context of the given size, GL
+/// state, input callbacks, the vertex-array object, the text renderer and the game world.
+/// Null after a failure, which has been reported and has released the window system.
+GLFWwindow* StartUp(int width, int height);
+/// Releases the world and every GL object of the process-wide libraries, then the window system.
+void ShutDown();

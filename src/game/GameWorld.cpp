@@ -16,13 +16,30 @@
 #include "ui/TextHandler.h"
 
 #include <algorithm>
+#include <chrono>
 #include <iostream>
 
 GLuint gVertexArray = 0;
 
 namespace {
+
 constexpr int kKeyF2 = 291;
+
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+
+/// Adds the time since `start` to `slot` when profiling; `drain` first waits for the GPU so
+/// that a drawing phase is charged with its own work.
+void Charge(FrameProfile* profile, double FrameProfile::*slot, double& start, bool drain) {
+    if (profile == nullptr)
+        return;
+    if (drain)
+        glFinish();
+    const double now = Now();
+    profile->*slot += now - start;
+    start = now;
 }
+
+} // namespace
 
 GameWorld& GameWorld::GetInstance() {
     static GameWorld instance;
@@ -75,6 +92,7 @@ void GameWorld::Update(float dt) {
 }
 
 void GameWorld::Step() {
+    double start = profile ? Now() : 0.0;
     // By index: an update may not add objects, but this stays sound if one ever does.
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Update(fixedStep);
@@ -88,22 +106,32 @@ void GameWorld::Step() {
             object->Destroy();
     }
 
+    Charge(profile, &FrameProfile::gameplay, start, false);
     physicsWorld->Update(fixedStep);
+    Charge(profile, &FrameProfile::physics, start, false);
     gameLoop.Update(fixedStep);
+    Charge(profile, &FrameProfile::gameplay, start, false);
+    if (profile)
+        ++profile->steps;
 }
 
 void GameWorld::Draw(float dt) {
+    double start = profile ? Now() : 0.0;
     shaders.BeginFrame(dt);
     camera.Update();
     shaders.SetLights(*directionalLight, pointLights);
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
+    Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
+    Charge(profile, &FrameProfile::particles, start, true);
     text.Draw();
+    Charge(profile, &FrameProfile::text, start, true);
     if (showCollision && !physicsWorld->GetDebugLineVertices().empty()) {
         glClear(GL_DEPTH_BUFFER_BIT);
         DrawDebugLines(shaders, physicsWorld->GetDebugLineVertices());
     }
+    Charge(profile, &FrameProfile::collisionView, start, true);
 }
 
 void GameWorld::Cleanup() {

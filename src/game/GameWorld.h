@@ -26,6 +26,18 @@ struct PlayerObject;
 struct DirectionalLight;
 struct PointLight;
 
+/// Where the time of the last frames went, in seconds; filled only while a profile is attached
+/// (the benchmark does), with the GL pipeline drained between the drawing phases.
+struct FrameProfile {
+    double physics = 0.0;
+    double gameplay = 0.0;
+    double scene = 0.0;
+    double particles = 0.0;
+    double text = 0.0;
+    double collisionView = 0.0;
+    int steps = 0;
+};
+
 /// The vertex-array object main binds at start-up; the world deletes it at cleanup.
 extern GLuint gVertexArray;
 
@@ -88,6 +100,7 @@ public:
     PhysicsCommon physicsCommon;
     PhysicsWorld* physicsWorld = nullptr;
     bool showCollision;
+    FrameProfile* profile = nullptr;
     const float fixedStep = 1.0f / 60.0f;
     float accumulator = 0.0f;
 

@@ -1,0 +1,240 @@
+// Measures where a frame's time goes: the real game on the current display, driven through
+// scripted scenes with the frame cap off, next to the floor of an empty frame.
+//
+//   korvane_benchmark                 both window sizes, one child process each
+//   korvane_benchmark --size 800x600  one size
+//
+// Run it from the repository root (assets/ is loaded by relative paths).
+
+#include "app/Application.h"
+#include "app/InputHandler.h"
+#include "game/BasicEnemy.h"
+#include "game/EnemySpawner.h"
+#include "game/GameLoop.h"
+#include "game/GameWorld.h"
+#include "game/PickupObject.h"
+#include "game/PlayerObject.h"
+#include "physics/PhysicsWorld.h"
+#include "render/ParticleSystem.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kMeasuredFrames = 240;
+constexpr int kWarmUpFrames = 60;
+constexpr float kStep = 1.0f / 60.0f;
+
+double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+
+struct Sample {
+    double total = 0, physics = 0, gameplay = 0, scene = 0, particles = 0, text = 0, collision = 0;
+};
+
+double Percentile(std::vector<double> values, double p) {
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const std::size_t index = static_cast<std::size_t>(std::lround(p * static_cast<double>(values.size() - 1)));
+    return values[index];
+}
+
+double Median(const std::vector<Sample>& samples, double Sample::*field) {
+    std::vector<double> values;
+    for (const Sample& s : samples)
+        values.push_back(s.*field);
+    return Percentile(values, 0.5);
+}
+
+class Bench {
+public:
+    Bench(GLFWwindow* window, std::ostream& out) : window(window), out(out) {}
+
+    void Floor() {
+        std::vector<Sample> samples;
+        for (int i = 0; i < kWarmUpFrames + kMeasuredFrames; ++i) {
+            const double start = Now();
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glfwPollEvents();
+            glfwSwapBuffers(window);
+            glFinish();
+            if (i >= kWarmUpFrames)
+                samples.push_back(Sample{Now() - start});
+        }
+        floor = Median(samples, &Sample::total);
+        Report("empty frame (clear, poll, swap)", samples);
+    }
+
+    /// Full game frames with a fixed 1/60 s of game time each; `perFrame` runs before each.
+    template <typename F> void Scene(const std::string& name, F perFrame) {
+        GameWorld& world = GameWorld::GetInstance();
+        std::vector<Sample> samples;
+        for (int i = 0; i < kWarmUpFrames + kMeasuredFrames; ++i) {
+            perFrame(i);
+            FrameProfile profile;
+            world.profile = &profile;
+            const double start = Now();
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            glfwPollEvents();
+            world.Update(kStep);
+            world.Draw(kStep);
+            glfwSwapBuffers(window);
+            glFinish();
+            const double total = Now() - start;
+            world.profile = nullptr;
+            if (i >= kWarmUpFrames)
+                samples.push_back(Sample{total, profile.physics, profile.gameplay, profile.scene, profile.particles,
+                                         profile.text, profile.collisionView});
+        }
+        Report(name, samples);
+    }
+
+    void Report(const std::string& name, const std::vector<Sample>& samples) {
+        std::vector<double> totals;
+        for (const Sample& s : samples)
+            totals.push_back(s.total);
+        const double median = Percentile(totals, 0.5);
+        char line[512];
+        std::snprintf(line, sizeof line, "| %-34s | %7.2f | %7.2f | %6.2f / %6.2f | %6.2f / %6.2f / %6.2f / %6.2f | %6.1f |",
+                      name.c_str(), median * 1e3, Percentile(totals, 0.95) * 1e3, Median(samples, &Sample::physics) * 1e3,
+                      Median(samples, &Sample::gameplay) * 1e3, Median(samples, &Sample::scene) * 1e3,
+                      Median(samples, &Sample::particles) * 1e3, Median(samples, &Sample::text) * 1e3,
+                      Median(samples, &Sample::collision) * 1e3, floor > 0 ? median / floor : 1.0);
+        out << line << std::endl;
+    }
+
+private:
+    GLFWwindow* window;
+    std::ostream& out;
+    double floor = 0.0;
+};
+
+/// Keeps the benchmark player alive and the clock from ending the game.
+void KeepGameGoing() {
+    PlayerObject* player = GameWorld::GetInstance().GetPlayer();
+    player->maxHealth = 1000000;
+    player->health = 1000000;
+    GameLoop::GetInstance().timeRemaining = 250.0f;
+    if (EnemySpawner* spawner = GameLoop::GetInstance().GetSpawner())
+        spawner->spawnTimer = 1.0e9f;
+}
+
+std::size_t EnemyCount() {
+    std::size_t n = 0;
+    for (GameObject* object : GameWorld::GetInstance().GetObjects())
+        if (dynamic_cast<BasicEnemy*>(object) != nullptr)
+            ++n;
+    return n;
+}
+
+/// Drops enemies on a ring around the player until there are `target`.
+void FillEnemies(std::size_t target) {
+    std::size_t n = EnemyCount();
+    for (std::size_t i = n; i < target; ++i) {
+        const float angle = static_cast<float>(i) * 0.7f;
+        const float radius = 8.0f + static_cast<float>(i % 5) * 2.5f;
+        new BasicEnemy(Vector3(std::cos(angle) * radius, 2.0f + static_cast<float>(i % 4) * 2.5f, std::sin(angle) * radius),
+                       29.0f, 100.0f);
+    }
+}
+
+int RunSize(int width, int height) {
+    std::ostream& out = std::cerr;
+    // The game's own console lines (one per particle burst per frame) would only slow the run.
+    std::ofstream devNull("/dev/null");
+    std::streambuf* console = std::cout.rdbuf(devNull.rdbuf());
+
+    GLFWwindow* window = StartUp(width, height);
+    if (window == nullptr)
+        return 1;
+    GLint samples = 0;
+    glGetIntegerv(GL_SAMPLES, &samples);
+    out << "\n### " << width << " x " << height << ", " << samples << "x MSAA, " << glGetString(GL_RENDERER) << "\n\n"
+        << "| scene | median ms | p95 ms | update: physics / gameplay | draw: scene / particles / text / collision | x floor |\n"
+        << "|---|---|---|---|---|---|" << std::endl;
+
+    Bench bench(window, out);
+    bench.Floor();
+    bench.Scene("start screen", [](int) {});
+
+    InputHandler::GetInstance().Dispatch(GameLoop::kKeySpace);
+    GameWorld::GetInstance().Update(kStep);
+    KeepGameGoing();
+    bench.Scene("game, 0 enemies", [](int) { KeepGameGoing(); });
+    for (int i = 0; i < 5; ++i)
+        new PickupObject(Vector3(-6.0f + 3.0f * static_cast<float>(i), 0.0f, -10.0f));
+    for (std::size_t enemies : {25u, 50u, 100u}) {
+        FillEnemies(enemies);
+        bench.Scene("game, " + std::to_string(enemies) + " enemies, bursts, pickups", [enemies](int frame) {
+            KeepGameGoing();
+            FillEnemies(enemies);
+            if (frame % 20 == 0)
+                new ParticleSystem(Vec3{static_cast<float>(frame % 7) - 3.0f, 1.0f, 6.0f});
+        });
+    }
+    GameWorld::GetInstance().ToggleCollisionView();
+    bench.Scene("game, 100 enemies, collision view", [](int) {
+        KeepGameGoing();
+        FillEnemies(100);
+    });
+    GameWorld::GetInstance().ToggleCollisionView();
+
+    out << "\nPhysics step against live enemies (median of 120 steps):\n\n| enemies | physics step ms |\n|---|---|\n";
+    for (std::size_t enemies : {10u, 25u, 50u, 100u, 200u}) {
+        GameLoop::GetInstance().OnPlayerDeath(false);
+        GameWorld::GetInstance().Update(kStep);
+        KeepGameGoing();
+        FillEnemies(enemies);
+        for (int i = 0; i < 60; ++i) {
+            KeepGameGoing();
+            GameWorld::GetInstance().Update(kStep);
+        }
+        std::vector<double> steps;
+        for (int i = 0; i < 120; ++i) {
+            KeepGameGoing();
+            FillEnemies(enemies);
+            FrameProfile profile;
+            GameWorld::GetInstance().profile = &profile;
+            GameWorld::GetInstance().Update(kStep);
+            GameWorld::GetInstance().profile = nullptr;
+            steps.push_back(profile.physics);
+        }
+        char line[128];
+        std::snprintf(line, sizeof line, "| %zu | %.3f |", enemies, Percentile(steps, 0.5) * 1e3);
+        out << line << std::endl;
+    }
+
+    ShutDown();
+    std::cout.rdbuf(console);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--size") {
+        int width = 0, height = 0;
+        if (std::sscanf(argv[2], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0) {
+            std::cerr << "usage: korvane_benchmark [--size WIDTHxHEIGHT]" << std::endl;
+            return 2;
+        }
+        return RunSize(width, height);
+    }
+    // Each size in a process of its own: the game's services live once per process.
+    int status = 0;
+    for (const char* size : {"800x600", "1920x1080"}) {
+        const std::string command = std::string("\"") + argv[0] + "\" --size " + size;
+        status |= std::system(command.c_str());
+    }
+    return status == 0 ? 0 : 1;
+}
