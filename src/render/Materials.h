@@ -16,7 +16,8 @@ public:
     virtual ~ShaderMaterial();
 
     /// A new 1x1 sRGB texture of one colour, owned by this material.
-    TextureHandle MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a = 255);
+    TextureHandle MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b,
+                                        unsigned char a = 255);
 
     GLuint program = 0;
     UniformStore uniforms;

@@ -18,6 +18,9 @@ public:
     TextureHandle GetTexture(const std::string& path, bool srgb);
     /// Preloads the game's fixed list of meshes and textures.
     void LoadAll();
+    /// Deletes every cached mesh and texture from GL while the context is still current and
+    /// empties the caches; the destructor then frees only memory.
+    void Release();
 
 private:
     ModelHandler() = default;

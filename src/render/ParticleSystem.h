@@ -37,6 +37,11 @@ public:
     int currentTarget = 1;
     GLuint feedbacks[2] = {0, 0};
     bool firstDraw = true;
+
+private:
+    friend class ParticleRegistry;
+    // Cleared when the registry frees a burst after the GL context is gone.
+    bool ownsGLObjects = true;
 };
 
 class ParticleRegistry {

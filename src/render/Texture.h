@@ -25,4 +25,6 @@ public:
 
 private:
     GradientTexture();
+    // The texture lives as long as the process; the handle points here.
+    GLuint cell = 0;
 };

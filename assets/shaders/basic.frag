@@ -1,0 +1,68 @@
+#version 430 core
+// Blinn-Phong in linear light: ambient, one directional light and the point lights, with a
+// rim and self-lit term for glowing surfaces. The framebuffer is not sRGB, so encode at the end.
+
+const int MAX_POINT_LIGHTS = 32;
+const float kAmbient = 0.12;
+const float kGlowEmission = 0.35;
+const float kRimPower = 2.5;
+
+struct DirectionalLight {
+    vec3 direction;
+    vec3 color;
+};
+
+struct Material {
+    vec3 specular;
+    float shininess;
+};
+
+in vec3 worldPosition;
+in vec3 worldNormal;
+in vec2 texCoord;
+in float glow;
+
+uniform DirectionalLight directionalLight;
+uniform int pointLightCount;
+uniform vec3 pointLightPositions[MAX_POINT_LIGHTS];
+uniform vec3 pointLightColors[MAX_POINT_LIGHTS];
+uniform vec3 pointLightAttenuations[MAX_POINT_LIGHTS];
+uniform Material material;
+uniform vec3 cameraPosition;
+uniform sampler2D diffuseTexture;
+
+out vec4 fragColor;
+
+vec3 Shade(vec3 albedo, vec3 N, vec3 V, vec3 L, vec3 lightColor) {
+    float diffuse = max(dot(N, L), 0.0);
+    vec3 H = normalize(L + V);
+    float specular = diffuse > 0.0 ? pow(max(dot(N, H), 0.0), material.shininess) : 0.0;
+    return lightColor * (albedo * diffuse + material.specular * specular);
+}
+
+void main() {
+    vec4 texel = texture(diffuseTexture, texCoord);
+    vec3 albedo = texel.rgb;
+    vec3 N = normalize(worldNormal);
+    vec3 V = normalize(cameraPosition - worldPosition);
+
+    vec3 color = kAmbient * albedo;
+    if (dot(directionalLight.direction, directionalLight.direction) > 0.0)
+        color += Shade(albedo, N, V, normalize(-directionalLight.direction), directionalLight.color);
+
+    int count = clamp(pointLightCount, 0, MAX_POINT_LIGHTS);
+    for (int i = 0; i < count; ++i) {
+        vec3 toLight = pointLightPositions[i] - worldPosition;
+        float d = length(toLight);
+        vec3 k = pointLightAttenuations[i];
+        float attenuation = 1.0 / max(k.x + k.y * d + k.z * d * d, 1e-4);
+        color += attenuation * Shade(albedo, N, V, toLight / max(d, 1e-4), pointLightColors[i]);
+    }
+
+    if (glow > 0.0) {
+        float rim = pow(1.0 - max(dot(N, V), 0.0), kRimPower);
+        color += glow * albedo * (kGlowEmission + rim);
+    }
+
+    fragColor = vec4(pow(max(color, vec3(0.0)), vec3(1.0 / 2.2)), texel.a);
+}

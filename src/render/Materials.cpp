@@ -1,0 +1,96 @@
+#include "render/Materials.h"
+
+#include "render/ShaderHandler.h"
+
+namespace {
+
+const Vec3 kDefaultSpecular{0.5f, 0.5f, 0.5f};
+constexpr float kDefaultShininess = 32.0f;
+constexpr unsigned char kDefaultDiffuseGrey = 200;
+
+// Fall-backs for a PBS material drawn before its maps are set, shared by every material and
+// kept for the whole run. Both hold plain data like the gun's own maps: the grey albedo is
+// decoded by the shader, and the flat normal (0, 0, 1) must not pass through sRGB decoding.
+GLuint DefaultAlbedoTexture() {
+    static GLuint id = [] {
+        const unsigned char texel[4] = {128, 128, 128, 255};
+        GLuint texture = 0;
+        CreateTexture(&texture, texel, 1, 1, 4, false);
+        return texture;
+    }();
+    return id;
+}
+
+GLuint DefaultNormalTexture() {
+    static GLuint id = [] {
+        const unsigned char texel[4] = {128, 128, 255, 255};
+        GLuint texture = 0;
+        CreateTexture(&texture, texel, 1, 1, 4, false);
+        return texture;
+    }();
+    return id;
+}
+
+void BindUnit(GLenum unit, GLuint texture) {
+    glActiveTexture(unit);
+    glBindTexture(GL_TEXTURE_2D, texture);
+}
+
+} // namespace
+
+ShaderMaterial::~ShaderMaterial() {
+    for (const auto& cell : ownedTextures)
+        glDeleteTextures(1, cell.get());
+}
+
+TextureHandle ShaderMaterial::MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b,
+                                                    unsigned char a) {
+    ownedTextures.push_back(std::make_unique<GLuint>(CreateSolidTexture(r, g, b, a)));
+    return ownedTextures.back().get();
+}
+
+BasicMaterial::BasicMaterial() : BasicMaterial(BasicProgram()) {}
+
+BasicMaterial::BasicMaterial(GLuint shaderProgram) {
+    program = shaderProgram;
+    diffuseTexture = MakeOwnedSolidTexture(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
+    uniforms.SetVec3("material.specular", kDefaultSpecular);
+    uniforms.SetFloat("material.shininess", kDefaultShininess);
+}
+
+void BasicMaterial::Bind() {
+    ShaderHandler::GetInstance().Use(program);
+    uniforms.Apply(program);
+    BindUnit(GL_TEXTURE0, diffuseTexture != nullptr ? *diffuseTexture : 0);
+}
+
+AnimatedMaterial::AnimatedMaterial() : BasicMaterial(AnimatedProgram()) {}
+
+PBSMaterial::PBSMaterial() {
+    program = PBSProgram();
+    metallicTexture = MakeOwnedSolidTexture(0, 0, 0);
+    roughnessTexture = MakeOwnedSolidTexture(255, 255, 255);
+    aoTexture = MakeOwnedSolidTexture(255, 255, 255);
+    uniforms.SetInt("albedoMap", 0);
+    uniforms.SetInt("normalMap", 1);
+    uniforms.SetInt("metallicMap", 2);
+    uniforms.SetInt("roughnessMap", 3);
+    uniforms.SetInt("aoMap", 4);
+}
+
+void PBSMaterial::Bind() {
+    ShaderHandler::GetInstance().Use(program);
+    uniforms.Apply(program);
+    // Resolved before any unit is touched: making a default texture binds it on the active unit.
+    const GLuint albedo = albedoTexture != nullptr ? *albedoTexture : DefaultAlbedoTexture();
+    const GLuint normal = normalTexture != nullptr ? *normalTexture : DefaultNormalTexture();
+    BindUnit(GL_TEXTURE0, albedo);
+    BindUnit(GL_TEXTURE1, normal);
+    BindUnit(GL_TEXTURE2, metallicTexture != nullptr ? *metallicTexture : 0);
+    BindUnit(GL_TEXTURE3, roughnessTexture != nullptr ? *roughnessTexture : 0);
+    BindUnit(GL_TEXTURE4, aoTexture != nullptr ? *aoTexture : 0);
+}
+
+void SetSolidColor(BasicMaterial& material, unsigned char r, unsigned char g, unsigned char b) {
+    material.SetDiffuseTexture(material.MakeOwnedSolidTexture(r, g, b));
+}

@@ -1,0 +1,106 @@
+#include "render/Texture.h"
+
+#include <stb/stb_image.h>
+
+#include <cmath>
+#include <iostream>
+#include <vector>
+
+namespace {
+
+struct TextureFormat {
+    GLenum pixelFormat;
+    GLint internalFormat;
+};
+
+TextureFormat FormatFor(int channels, bool srgb) {
+    switch (channels) {
+    case 1:
+        return {GL_RED, GL_RED};
+    case 2:
+        return {GL_RG, GL_RG};
+    case 3:
+        return {GL_RGB, srgb ? GL_SRGB : GL_RGB};
+    case 4:
+        return {GL_RGBA, srgb ? GL_SRGB_ALPHA : GL_RGBA};
+    default:
+        // Legacy GL accepted a component count as the format; the driver reports what it thinks of it.
+        return {static_cast<GLenum>(channels), channels};
+    }
+}
+
+constexpr unsigned char kMissingImageTexel[4] = {255, 0, 255, 255};
+
+constexpr int kGradientSize = 1024;
+constexpr double kGradientPi = 3.14159;
+// The stripes run from violet (134, 0, 255) to cyan (0, 200, 255); blue stays full.
+constexpr double kGradientVioletRed = 134.0;
+constexpr double kGradientCyanGreen = 200.0;
+
+} // namespace
+
+void CreateTexture(TextureHandle handle, const unsigned char* pixels, int width, int height, int channels,
+                   bool srgb) {
+    glGenTextures(1, handle);
+    glBindTexture(GL_TEXTURE_2D, *handle);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const TextureFormat format = FormatFor(channels, srgb);
+    glTexImage2D(GL_TEXTURE_2D, 0, format.internalFormat, width, height, 0, format.pixelFormat,
+                 GL_UNSIGNED_BYTE, pixels);
+    glGenerateMipmap(GL_TEXTURE_2D);
+}
+
+void LoadTexture(TextureHandle handle, const std::string& path, bool srgb) {
+    stbi_set_flip_vertically_on_load(1);
+    int width = 0, height = 0, channels = 0;
+    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    if (pixels == nullptr) {
+        // Magenta cannot be mistaken for a real surface, so a missing file shows at a glance.
+        std::cout << "Failed to load texture " << path << ": " << stbi_failure_reason() << std::endl;
+        CreateTexture(handle, kMissingImageTexel, 1, 1, 4, srgb);
+        return;
+    }
+    CreateTexture(handle, pixels, width, height, channels, srgb);
+    stbi_image_free(pixels);
+}
+
+GLuint CreateSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+    const unsigned char texel[4] = {r, g, b, a};
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB_ALPHA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    return id;
+}
+
+GradientTexture& GradientTexture::GetInstance() {
+    static GradientTexture instance;
+    return instance;
+}
+
+GradientTexture::GradientTexture() {
+    std::vector<unsigned char> row(static_cast<std::size_t>(kGradientSize) * 4);
+    for (int i = 0; i < kGradientSize; ++i) {
+        const double s = std::sin(static_cast<double>(i) / kGradientSize * 2.0 * kGradientPi);
+        const double x = (s * 127.0 + 127.0) / 255.0;
+        unsigned char* texel = &row[static_cast<std::size_t>(i) * 4];
+        texel[0] = static_cast<unsigned char>((1.0 - x) * kGradientVioletRed);
+        texel[1] = static_cast<unsigned char>(x * kGradientCyanGreen);
+        texel[2] = 255;
+        texel[3] = 255;
+    }
+    std::vector<unsigned char> pixels;
+    pixels.reserve(row.size() * kGradientSize);
+    for (int y = 0; y < kGradientSize; ++y)
+        pixels.insert(pixels.end(), row.begin(), row.end());
+    handle = &cell;
+    CreateTexture(handle, pixels.data(), kGradientSize, kGradientSize, 4, true);
+}

@@ -1,0 +1,397 @@
+// The committed meshes and textures, read the way the game reads them: what in these files
+// would break loading, collisions, the spawn or the pickups.
+
+#include "app/MathTypes.h"
+
+#include <gtest/gtest.h>
+#include <stb/stb_image.h>
+#include <tiny_obj_loader.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::array<const char*, 5> kModels = {"assets/models/1ball.obj", "assets/models/Map1.obj",
+                                            "assets/models/gun.obj", "assets/models/monkey.obj",
+                                            "assets/models/sphere.obj"};
+const std::array<const char*, 5> kTextures = {
+    "assets/textures/gun_albedo.jpg", "assets/textures/gun_normal.png", "assets/textures/gun_metallic.jpg",
+    "assets/textures/gun_roughness.jpg", "assets/textures/gun_ao.jpg"};
+
+struct Triangle {
+    std::array<Vec3, 3> positions;
+    std::array<Vec3, 3> normals;
+    std::array<Vec2, 3> uvs;
+};
+
+struct LoadedModel {
+    bool parsed = false;
+    int cornersWithoutNormal = 0;
+    int cornersWithoutTexcoord = 0;
+    std::vector<Triangle> triangles;
+    Vec3 min{1e9f, 1e9f, 1e9f};
+    Vec3 max{-1e9f, -1e9f, -1e9f};
+};
+
+LoadedModel Load(const std::string& path) {
+    LoadedModel model;
+    tinyobj::ObjReader reader;
+    model.parsed = reader.ParseFromFile(path, tinyobj::ObjReaderConfig());
+    if (!model.parsed) {
+        return model;
+    }
+    const tinyobj::attrib_t& attrib = reader.GetAttrib();
+    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
+        size_t offset = 0;
+        for (const unsigned char count : shape.mesh.num_face_vertices) {
+            Triangle triangle;
+            for (size_t k = 0; k < count && k < 3; ++k) {
+                const tinyobj::index_t index = shape.mesh.indices[offset + k];
+                const float* p = &attrib.vertices[3 * static_cast<size_t>(index.vertex_index)];
+                triangle.positions[k] = {p[0], p[1], p[2]};
+                if (index.normal_index < 0) {
+                    ++model.cornersWithoutNormal;
+                } else {
+                    const float* n = &attrib.normals[3 * static_cast<size_t>(index.normal_index)];
+                    triangle.normals[k] = {n[0], n[1], n[2]};
+                }
+                if (index.texcoord_index < 0) {
+                    ++model.cornersWithoutTexcoord;
+                } else {
+                    const float* t = &attrib.texcoords[2 * static_cast<size_t>(index.texcoord_index)];
+                    triangle.uvs[k] = {t[0], t[1]};
+                }
+                model.min = {std::min(model.min.x, p[0]), std::min(model.min.y, p[1]),
+                             std::min(model.min.z, p[2])};
+                model.max = {std::max(model.max.x, p[0]), std::max(model.max.y, p[1]),
+                             std::max(model.max.z, p[2])};
+            }
+            model.triangles.push_back(triangle);
+            offset += count;
+        }
+    }
+    return model;
+}
+
+Vec3 FaceNormal(const Triangle& t) {
+    return Normalize(Cross(t.positions[1] - t.positions[0], t.positions[2] - t.positions[0]));
+}
+
+// Answers "what does a vertical line through (x, z) cross?" for the level, with the triangles
+// bucketed by their footprint so that scanning the whole arena stays quick.
+class VerticalProbe {
+public:
+    explicit VerticalProbe(const std::vector<Triangle>& triangles) : triangles(triangles) {
+        for (size_t i = 0; i < triangles.size(); ++i) {
+            const auto& p = triangles[i].positions;
+            if (std::fabs(FaceNormal(triangles[i]).y) < 1e-4f) {
+                continue; // walls have no footprint for a vertical line to cross
+            }
+            const int x0 = Bucket(std::min({p[0].x, p[1].x, p[2].x}));
+            const int x1 = Bucket(std::max({p[0].x, p[1].x, p[2].x}));
+            const int z0 = Bucket(std::min({p[0].z, p[1].z, p[2].z}));
+            const int z1 = Bucket(std::max({p[0].z, p[1].z, p[2].z}));
+            for (int bz = z0; bz <= z1; ++bz) {
+                for (int bx = x0; bx <= x1; ++bx) {
+                    buckets[Index(bx, bz)].push_back(i);
+                }
+            }
+        }
+    }
+
+    struct Crossing {
+        float y;
+        float normalY;
+    };
+
+    std::vector<Crossing> At(float x, float z) const {
+        std::vector<Crossing> crossings;
+        for (size_t i : buckets[Index(Bucket(x), Bucket(z))]) {
+            const auto& p = triangles[i].positions;
+            const float area = (p[1].x - p[0].x) * (p[2].z - p[0].z) - (p[2].x - p[0].x) * (p[1].z - p[0].z);
+            const float w0 = ((p[1].x - x) * (p[2].z - z) - (p[2].x - x) * (p[1].z - z)) / area;
+            const float w1 = ((p[2].x - x) * (p[0].z - z) - (p[0].x - x) * (p[2].z - z)) / area;
+            const float w2 = 1.0f - w0 - w1;
+            const float eps = -1e-5f;
+            if (w0 >= eps && w1 >= eps && w2 >= eps) {
+                crossings.push_back({w0 * p[0].y + w1 * p[1].y + w2 * p[2].y, FaceNormal(triangles[i]).y});
+            }
+        }
+        return crossings;
+    }
+
+private:
+    static constexpr float kBucketSize = 4.0f;
+    static constexpr int kBucketsPerSide = 64; // covers -128 .. 128
+
+    static int Bucket(float coordinate) {
+        return std::clamp(static_cast<int>(std::floor(coordinate / kBucketSize)) + kBucketsPerSide / 2, 0,
+                          kBucketsPerSide - 1);
+    }
+    static size_t Index(int bx, int bz) {
+        return static_cast<size_t>(bz) * kBucketsPerSide + static_cast<size_t>(bx);
+    }
+
+    const std::vector<Triangle>& triangles;
+    std::vector<std::vector<size_t>> buckets =
+        std::vector<std::vector<size_t>>(kBucketsPerSide * kBucketsPerSide);
+};
+
+// Points of a disc: its centre and two rings of eight.
+std::vector<std::array<float, 2>> DiscSamples(float cx, float cz, float radius) {
+    std::vector<std::array<float, 2>> points = {{cx, cz}};
+    for (float r : {radius * 0.5f, radius}) {
+        for (int k = 0; k < 8; ++k) {
+            const float angle = static_cast<float>(k) * 0.785398f;
+            points.push_back({cx + r * std::cos(angle), cz + r * std::sin(angle)});
+        }
+    }
+    return points;
+}
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(AssetFilesTest, EveryFaceCornerCarriesANormalAndATexcoord) {
+    for (const char* path : kModels) {
+        const LoadedModel model = Load(path);
+        ASSERT_TRUE(model.parsed) << path;
+        // The loader reads a normal and a texcoord for every corner, present or not.
+        EXPECT_FALSE(model.triangles.empty()) << path;
+        EXPECT_EQ(model.cornersWithoutNormal, 0) << path;
+        EXPECT_EQ(model.cornersWithoutTexcoord, 0) << path;
+    }
+}
+
+TEST(AssetFilesTest, FacesWindCounterClockwiseAroundTheirOutwardNormals) {
+    // With back-face culling on, a face wound against its normal vanishes from the front.
+    for (const char* path : kModels) {
+        const LoadedModel model = Load(path);
+        ASSERT_TRUE(model.parsed) << path;
+        int againstNormal = 0;
+        for (const Triangle& t : model.triangles) {
+            const Vec3 corners = t.normals[0] + t.normals[1] + t.normals[2];
+            if (Dot(FaceNormal(t), corners) <= 0.0f) {
+                ++againstNormal;
+            }
+        }
+        EXPECT_EQ(againstNormal, 0) << path;
+    }
+}
+
+TEST(AssetFilesTest, EnemyBallMatchesItsUnitSphereCollider) {
+    const LoadedModel ball = Load("assets/models/1ball.obj");
+    ASSERT_TRUE(ball.parsed);
+    float nearest = 1e9f;
+    float farthest = 0.0f;
+    for (const Triangle& t : ball.triangles) {
+        for (const Vec3& p : t.positions) {
+            nearest = std::min(nearest, Length(p));
+            farthest = std::max(farthest, Length(p));
+        }
+    }
+    // Every vertex sits on the radius-1 sphere the physics uses, centred on the origin.
+    EXPECT_NEAR(nearest, 1.0f, 1e-3f);
+    EXPECT_NEAR(farthest, 1.0f, 1e-3f);
+    EXPECT_NEAR(ball.max.y, 1.0f, 1e-3f);
+    EXPECT_NEAR(ball.min.y, -1.0f, 1e-3f);
+}
+
+TEST(AssetFilesTest, EnemyBallWrapsTheStripeTextureOnceAroundItsEquator) {
+    const LoadedModel ball = Load("assets/models/1ball.obj");
+    ASSERT_TRUE(ball.parsed);
+    float minU = 1e9f;
+    float maxU = -1e9f;
+    for (const Triangle& t : ball.triangles) {
+        for (const Vec2& uv : t.uvs) {
+            minU = std::min(minU, uv.x);
+            maxU = std::max(maxU, uv.x);
+        }
+    }
+    EXPECT_NEAR(minU, 0.0f, 1e-4f);
+    EXPECT_NEAR(maxU, 1.0f, 1e-4f);
+}
+
+TEST(AssetFilesTest, PickupOrbRestsOnTheFloorInsideItsTriggerSphere) {
+    const LoadedModel orb = Load("assets/models/sphere.obj");
+    ASSERT_TRUE(orb.parsed);
+    float farthest = 0.0f;
+    for (const Triangle& t : orb.triangles) {
+        for (const Vec3& p : t.positions) {
+            farthest = std::max(farthest, Length(p));
+        }
+    }
+    // Pickups are placed at floor height: the orb sits on the floor, not half inside it, and
+    // stays within the 1.1 trigger sphere around the placement point.
+    EXPECT_NEAR(orb.min.y, 0.0f, 0.05f);
+    EXPECT_GT(orb.max.y, 0.6f);
+    EXPECT_LT(farthest, 1.1f);
+}
+
+TEST(AssetFilesTest, LevelCoversTheArenaWithinATriangleBudget) {
+    const LoadedModel level = Load("assets/models/Map1.obj");
+    ASSERT_TRUE(level.parsed);
+    // Waves land up to 26 units from the player; the floor must reach well beyond.
+    EXPECT_LE(level.min.x, -60.0f);
+    EXPECT_GE(level.max.x, 60.0f);
+    EXPECT_LE(level.min.z, -60.0f);
+    EXPECT_GE(level.max.z, 60.0f);
+    // Bullet builds a BVH of it at every game start and it is drawn every frame.
+    EXPECT_LT(level.triangles.size(), 5000u);
+}
+
+TEST(AssetFilesTest, SpawnAndPickupSpotsStandOnOpenFloor) {
+    const LoadedModel level = Load("assets/models/Map1.obj");
+    ASSERT_TRUE(level.parsed);
+    const VerticalProbe probe(level.triangles);
+    const std::array<std::array<float, 2>, 4> spots = {
+        {{0.0f, 0.0f}, {-15.0f, 0.0f}, {0.0f, 15.0f}, {15.0f, 0.0f}}};
+    for (const auto& spot : spots) {
+        for (const auto& point : DiscSamples(spot[0], spot[1], 3.0f)) {
+            bool floorAtZero = false;
+            bool blocked = false;
+            for (const auto& crossing : probe.At(point[0], point[1])) {
+                if (std::fabs(crossing.y) < 1e-4f && crossing.normalY > 0.99f) {
+                    floorAtZero = true;
+                }
+                if (crossing.y > 1e-4f && crossing.y <= 3.0f) {
+                    blocked = true;
+                }
+            }
+            // The player drops from (0, 3, 0) and pickups sit at y = 0: upward floor at 0,
+            // and nothing in the three units above it.
+            EXPECT_TRUE(floorAtZero) << "no floor at (" << point[0] << ", " << point[1] << ")";
+            EXPECT_FALSE(blocked) << "something solid above (" << point[0] << ", " << point[1] << ")";
+        }
+    }
+}
+
+TEST(AssetFilesTest, LevelHasAHoleWideEnoughToFallThrough) {
+    const LoadedModel level = Load("assets/models/Map1.obj");
+    ASSERT_TRUE(level.parsed);
+    const VerticalProbe probe(level.triangles);
+    // A disc of radius 3 through which a vertical line meets nothing at all, well away from
+    // the spawn: a 0.5-radius capsule falls through it.
+    bool found = false;
+    for (float z = -58.0f; z <= 58.0f && !found; z += 2.0f) {
+        for (float x = -58.0f; x <= 58.0f && !found; x += 2.0f) {
+            if (std::hypot(x, z) < 20.0f) {
+                continue;
+            }
+            const auto points = DiscSamples(x, z, 3.0f);
+            found = std::all_of(points.begin(), points.end(),
+                                [&](const auto& p) { return probe.At(p[0], p[1]).empty(); });
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(AssetFilesTest, LevelSlopesAreWalkable) {
+    const LoadedModel level = Load("assets/models/Map1.obj");
+    ASSERT_TRUE(level.parsed);
+    // Any upward-facing surface is either flat enough to walk (30 degrees at most) or a wall.
+    const float cos30 = 0.866f;
+    int tooSteep = 0;
+    for (const Triangle& t : level.triangles) {
+        const float ny = FaceNormal(t).y;
+        if (ny > 0.01f && ny < cos30) {
+            ++tooSteep;
+        }
+    }
+    EXPECT_EQ(tooSteep, 0);
+}
+
+TEST(AssetFilesTest, GunPointsAlongZAndStaysInsideItsAtlas) {
+    const LoadedModel gun = Load("assets/models/gun.obj");
+    ASSERT_TRUE(gun.parsed);
+    const float length = gun.max.z - gun.min.z;
+    EXPECT_NEAR(length, 1.5f, 0.2f);
+    EXPECT_GT(length, 3.0f * (gun.max.x - gun.min.x));
+    EXPECT_GT(length, gun.max.y - gun.min.y);
+    for (const Triangle& t : gun.triangles) {
+        for (const Vec2& uv : t.uvs) {
+            ASSERT_GE(uv.x, 0.0f);
+            ASSERT_LE(uv.x, 1.0f);
+            ASSERT_GE(uv.y, 0.0f);
+            ASSERT_LE(uv.y, 1.0f);
+        }
+    }
+}
+
+TEST(AssetFilesTest, GunTexturesDecodeAtAtlasSize) {
+    for (const char* path : kTextures) {
+        int width = 0;
+        int height = 0;
+        int channels = 0;
+        unsigned char* pixels = stbi_load(path, &width, &height, &channels, 0);
+        ASSERT_NE(pixels, nullptr) << path;
+        EXPECT_EQ(width, 512) << path;
+        EXPECT_EQ(height, 512) << path;
+        // One channel becomes a red-only texture and three an RGB one; both read correctly.
+        EXPECT_TRUE(channels == 1 || channels == 3) << path << " has " << channels << " channels";
+        stbi_image_free(pixels);
+    }
+}
+
+TEST(AssetFilesTest, GunNormalMapHoldsUnitVectorsFacingOut) {
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    unsigned char* pixels = stbi_load("assets/textures/gun_normal.png", &width, &height, &channels, 3);
+    ASSERT_NE(pixels, nullptr);
+    int badLength = 0;
+    int facingIn = 0;
+    int tilted = 0;
+    for (int i = 0; i < width * height; ++i) {
+        const Vec3 n{pixels[3 * i] / 127.5f - 1.0f, pixels[3 * i + 1] / 127.5f - 1.0f,
+                     pixels[3 * i + 2] / 127.5f - 1.0f};
+        badLength += std::fabs(Length(n) - 1.0f) > 0.03f ? 1 : 0;
+        facingIn += n.z <= 0.0f ? 1 : 0;
+        tilted += n.z < 0.98f ? 1 : 0;
+    }
+    stbi_image_free(pixels);
+    EXPECT_EQ(badLength, 0);
+    EXPECT_EQ(facingIn, 0);
+    // Some relief is there at all (panel lines, vents, ribs).
+    EXPECT_GT(tilted, width * height / 100);
+}
+
+TEST(AssetFilesTest, GeneratorReproducesTheCommittedAssetsByteForByte) {
+    const fs::path generator = fs::path(KORVANE_BINARY).parent_path() / "korvane_assetgen";
+    if (!fs::exists(generator)) {
+        GTEST_SKIP() << "korvane_assetgen is not built next to " << KORVANE_BINARY;
+    }
+    const fs::path scratch =
+        fs::temp_directory_path() / ("korvane_assetgen_test_" + std::to_string(getpid()));
+    fs::remove_all(scratch);
+    for (const char* run : {"first", "second"}) {
+        const std::string command = "\"" + generator.string() + "\" \"" + (scratch / run).string() + "\"";
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    }
+    std::vector<std::string> files(kModels.begin(), kModels.end());
+    files.insert(files.end(), kTextures.begin(), kTextures.end());
+    for (const std::string& file : files) {
+        const std::string relative = file.substr(std::string("assets/").size());
+        const std::string first = ReadBytes(scratch / "first" / relative);
+        ASSERT_FALSE(first.empty()) << relative;
+        // Same bytes on every run, and the committed file is what the generator makes today.
+        EXPECT_TRUE(first == ReadBytes(scratch / "second" / relative)) << relative << " differs between runs";
+        EXPECT_TRUE(first == ReadBytes(file)) << file << " is stale: run korvane_assetgen assets";
+    }
+    fs::remove_all(scratch);
+}
+
+} // namespace

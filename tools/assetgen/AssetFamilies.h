@@ -1,0 +1,16 @@
+#pragma once
+// One writer per family of committed assets. Each takes the assets/ directory, writes its files
+// under models/ or textures/ and returns false after a message on stderr when a file fails.
+
+#include <string>
+
+namespace assetgen {
+
+/// models/Map1.obj: the arena the player, enemies and pickups stand on.
+bool WriteLevel(const std::string& assetsDir);
+/// models/1ball.obj (enemy), models/sphere.obj (pickup orb) and models/monkey.obj.
+bool WriteRoundModels(const std::string& assetsDir);
+/// models/gun.obj and the five gun textures painted for its UV atlas.
+bool WriteGun(const std::string& assetsDir);
+
+} // namespace assetgen
