@@ -26,9 +26,12 @@ public:
     Vec3 GetPosition() const { return position; }
     Vec3 GetForward() const;
     Vec3 GetUp() const;
-    /// Rebuilds the projection for a new window size; a zero height keeps the old one.
+    /// What the window-size callback does: new aspect and projection, and the text renderer
+    /// resized. A zero width or height (a minimised window) changes nothing at all.
     void OnWindowSize(int width, int height);
+    /// Perspective projection from `fov`, `aspect` and the clip planes, depth mapped to -1 ... 1.
     void BuildProjection();
+    /// projection x view, the view looking from `position` along the forward direction.
     Mat4 GetViewProjection() const;
 
     ShaderHandler& shaders;
@@ -36,14 +39,16 @@ public:
     Vec3 position{0.0f, 0.0f, 0.0f};
     float yaw = 0.0f;
     float pitch = 0.0f;
-    float sensitivity;
-    float fov;
+    float sensitivity = kSensitivityPerUnit;
+    float fov = 90.0f;
     float nearPlane = 0.01f;
     float farPlane = 1000.0f;
     float aspect = 1.0f;
     Mat4 projection;
 
     static constexpr float kPitchLimit = 1.569051f;
+    /// Radians per pixel of mouse travel for a `Controls.mouseSensitivity` of 1.
+    static constexpr float kSensitivityPerUnit = 0.0015f;
 
 private:
     Camera();

@@ -41,6 +41,8 @@ private:
     friend class PhysicsWorld;
     Collider(RigidBody& body, CollisionShape* shape, const Transform& localTransform, float friction,
              float bounciness);
+    /// Registers the collision object that carries this collider again under its current filter.
+    void Reregister();
 
     RigidBody& body;
     CollisionShape* shape;

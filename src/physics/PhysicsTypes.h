@@ -24,9 +24,14 @@ Quaternion FromEulerAngles(float angleX, float angleY, float angleZ);
 Quaternion Slerp(const Quaternion& a, const Quaternion& b, float t);
 /// Column-major matrix: rotation in the upper 3x3, position in the fourth column, no scale.
 Mat4 ToOpenGLMatrix(const Transform& transform);
-inline Transform MakeTransform(const Vector3& position, const Quaternion& orientation = Quaternion::getIdentity()) {
+inline Transform MakeTransform(const Vector3& position,
+                               const Quaternion& orientation = Quaternion::getIdentity()) {
     return Transform(orientation, position);
 }
 
-inline Vec3 ToVec3(const Vector3& v) { return {v.x(), v.y(), v.z()}; }
-inline Vector3 ToVector3(const Vec3& v) { return {v.x, v.y, v.z}; }
+inline Vec3 ToVec3(const Vector3& v) {
+    return {v.x(), v.y(), v.z()};
+}
+inline Vector3 ToVector3(const Vec3& v) {
+    return {v.x, v.y, v.z};
+}

@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <utility>
 #include <vector>
 
@@ -70,8 +69,18 @@ public:
 private:
     friend class RigidBody;
     friend class Collider;
+    struct RayCollector;
+    struct PairFilter;
+    using ColliderPair = std::pair<Collider*, Collider*>;
+
     void ReportTriggers();
     void ForgetPairsOf(RigidBody* body);
+    void WakeBodiesTouching(const RigidBody* body);
+    /// The body a Bullet object belongs to: the rigid body itself or a trigger's owner.
+    static RigidBody* BodyOf(const btCollisionObject* object);
+    static Collider* TriggerColliderOf(const btCollisionObject* object);
+    /// The collider of `object` a contact point or ray hit names by (shape part, index).
+    static Collider* ColliderOf(const btCollisionObject* object, int shapePart, int index);
 
     WorldSettings settings;
     std::unique_ptr<btDefaultCollisionConfiguration> configuration;
@@ -81,9 +90,11 @@ private:
     std::unique_ptr<btDiscreteDynamicsWorld> dynamicsWorld;
     std::vector<std::unique_ptr<RigidBody>> bodies;
     EventListener* eventListener = nullptr;
-    std::set<std::pair<Collider*, Collider*>> overlapping;
+    /// The trigger pairs of the last report, in report order (keeps the exit order reproducible).
+    std::vector<ColliderPair> overlapping;
     OverlapCallbackData* reportInProgress = nullptr;
     bool debugEnabled = false;
     std::vector<Vec3> debugLines;
     std::unique_ptr<DebugLineCollector> debugCollector;
+    std::unique_ptr<PairFilter> pairFilter;
 };

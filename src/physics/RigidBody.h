@@ -52,11 +52,24 @@ private:
     /// Rebuilds the solid shape and mass after colliders or their settings changed.
     void RebuildSolidShape();
     void SyncTriggers();
+    /// Takes the body out of the world and puts it back with the filter of its solid colliders.
+    void Reregister();
+    void ApplyMassProperties();
+    /// Friction and bounciness of the body come from its first solid collider.
+    void ApplyMaterial();
+    Vector3 ComputeLocalInertia(float mass) const;
+    int FilterCategory() const;
+    int FilterMask() const;
+    /// The solid collider a contact or ray hit names by Bullet's (shape part, index) pair.
+    Collider* SolidColliderFor(int shapePart, int index) const;
+    void WakeUp();
 
     PhysicsWorld& world;
     BodyType type = BodyType::Dynamic;
     std::unique_ptr<btRigidBody> body;
     std::unique_ptr<btCompoundShape> compound;
     std::vector<std::unique_ptr<Collider>> colliders;
+    /// The solid colliders in the order of the compound's children.
+    std::vector<Collider*> solidColliders;
     Vector3 angularFactor{1, 1, 1};
 };

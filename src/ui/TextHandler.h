@@ -21,8 +21,8 @@ enum TextAlign : int {
 
 struct Glyph {
     GLuint textureId = 0;
-    int size[2] = {0, 0};    // width, rows
-    int bearing[2] = {0, 0}; // left, top
+    int size[2] = {0, 0};     // width, rows
+    int bearing[2] = {0, 0};  // left, top
     unsigned int advance = 0; // 1/64 pixel
 };
 
@@ -54,8 +54,16 @@ class TextHandler {
 public:
     static TextHandler& GetInstance();
 
-    /// Loads both fonts, binds F3 and sets up the quad buffer and the projection.
+    /// Loads both fonts, binds F3 and sets up the quad buffer and the projection. A font that
+    /// cannot be opened is reported and simply has no glyphs. Runs once; later calls do nothing.
     void Init();
+    /// Deletes the glyph textures and the quad buffer; needs the GL context, so it runs before
+    /// the window goes. Text set afterwards draws nothing.
+    void Release();
+    /// Rasterises characters 0-127 of a font file at a pixel height into the glyph table of
+    /// `font`, keeping records already there. A file that cannot be opened prints
+    /// "ERROR::FREETYPE: Failed to load font" and adds nothing.
+    void LoadFont(const std::string& path, int pixelHeight, int font);
     void SetText(const std::string& key, const TextEntry& entry);
     void SetTextBlock(const std::string& key, const TextBlock& block);
     void RemoveText(const std::string& key);
@@ -71,7 +79,8 @@ public:
     float CapHeight(int font) const;
     PenPosition EntryPen(const std::string& text, int font, int align, Vec2 position) const;
     /// Pen of each line of a block, first line first; empty for an alignment that draws nothing.
-    std::vector<Vec2> BlockPens(const std::vector<std::string>& lines, int font, int align, Vec2 position) const;
+    std::vector<Vec2> BlockPens(const std::vector<std::string>& lines, int font, int align,
+                                Vec2 position) const;
 
     const std::map<std::string, TextEntry>& Entries() const { return entries; }
     const std::map<std::string, TextBlock>& Blocks() const { return blocks; }
@@ -84,6 +93,9 @@ public:
 
 private:
     TextHandler();
+    /// The font loading of Init and LoadFont, with an open FreeType library (or null after a
+    /// failed initialisation, when nothing is loaded).
+    void LoadFace(void* library, const std::string& path, int pixelHeight, int font);
     void LoadGlyphs(void* face, int font);
     void DrawEntry(const TextEntry& entry);
     void DrawBlock(const TextBlock& block);
@@ -92,6 +104,7 @@ private:
     const Glyph& GlyphOf(int font, char c) const;
 
     bool enabled = true;
+    bool initialised = false;
     std::map<int, std::map<char, Glyph>> glyphs;
     std::map<int, Vec2> shadowOffsets;
     float lineSpacing = 10.0f;

@@ -1,0 +1,135 @@
+#include "app/Camera.h"
+
+#include "app/ConfigHandler.h"
+#include "render/ShaderHandler.h"
+#include "ui/TextHandler.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <cmath>
+
+namespace {
+
+constexpr float kDegreesToRadians = 0.017453292f;
+constexpr float kHalfPi = 1.5707964f;
+// fmod by exactly this float keeps the yaw within (-2 pi, 2 pi) with the sign of the turn.
+constexpr float kTwoPi = 6.2831855f;
+
+void OnFramebufferSize(GLFWwindow*, int width, int height) {
+    glViewport(0, 0, width, height);
+}
+
+void OnWindowSizeEvent(GLFWwindow*, int width, int height) {
+    Camera::GetInstance().OnWindowSize(width, height);
+}
+
+Vec3 Direction(float yaw, float pitch) {
+    return {std::sin(yaw) * std::cos(pitch), std::sin(pitch), std::cos(yaw) * std::cos(pitch)};
+}
+
+/// Right-handed look-at: the rows of the rotation are side, up and back.
+Mat4 LookAt(const Vec3& eye, const Vec3& target, const Vec3& worldUp) {
+    const Vec3 f = Normalize(target - eye);
+    const Vec3 s = Normalize(Cross(f, worldUp));
+    const Vec3 u = Cross(s, f);
+    Mat4 view;
+    view.At(0, 0) = s.x;
+    view.At(1, 0) = s.y;
+    view.At(2, 0) = s.z;
+    view.At(0, 1) = u.x;
+    view.At(1, 1) = u.y;
+    view.At(2, 1) = u.z;
+    view.At(0, 2) = -f.x;
+    view.At(1, 2) = -f.y;
+    view.At(2, 2) = -f.z;
+    view.At(3, 0) = -Dot(s, eye);
+    view.At(3, 1) = -Dot(u, eye);
+    view.At(3, 2) = Dot(f, eye);
+    view.At(3, 3) = 1.0f;
+    return view;
+}
+
+} // namespace
+
+Camera& Camera::GetInstance() {
+    static Camera instance;
+    return instance;
+}
+
+Camera::Camera()
+    : shaders(ShaderHandler::GetInstance()), config(ConfigHandler::GetInstance()),
+      sensitivity(config.GetFloat("Controls.mouseSensitivity", 1.0f) * kSensitivityPerUnit),
+      fov(config.GetFloat("Display.fov", 90.0f)) {}
+
+void Camera::Init() {
+    GLFWwindow* window = glfwGetCurrentContext();
+    int width = 0, height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    aspect = static_cast<float>(width) / static_cast<float>(height);
+    BuildProjection();
+
+    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    glfwSetFramebufferSizeCallback(window, OnFramebufferSize);
+    glfwSetWindowSizeCallback(window, OnWindowSizeEvent);
+}
+
+void Camera::BuildProjection() {
+    const float t = std::tan(fov * kDegreesToRadians * 0.5f);
+    projection = Mat4{};
+    projection.At(0, 0) = 1.0f / (aspect * t);
+    projection.At(1, 1) = 1.0f / t;
+    projection.At(2, 2) = -(farPlane + nearPlane) / (farPlane - nearPlane);
+    projection.At(2, 3) = -1.0f;
+    projection.At(3, 2) = -(2.0f * farPlane * nearPlane) / (farPlane - nearPlane);
+}
+
+void Camera::OnWindowSize(int width, int height) {
+    // A minimised window reports 0 x 0; keeping the last shape avoids an infinite aspect that
+    // would poison the projection until the next real size arrives.
+    if (width == 0 || height == 0)
+        return;
+    aspect = static_cast<float>(width) / static_cast<float>(height);
+    BuildProjection();
+    TextHandler::GetInstance().Resize(static_cast<float>(width), static_cast<float>(height));
+}
+
+Mat4 Camera::GetViewProjection() const {
+    const Vec3 eye = position;
+    return projection * LookAt(eye, eye + GetForward(), Vec3{0.0f, 1.0f, 0.0f});
+}
+
+void Camera::Update() {
+    shaders.SetCamera(GetViewProjection(), position, GetUp());
+}
+
+void Camera::MouseLook() {
+    GLFWwindow* window = glfwGetCurrentContext();
+    double x = 0.0, y = 0.0;
+    glfwGetCursorPos(window, &x, &y);
+    int width = 0, height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    ApplyMouseOffset(x, y, width, height);
+}
+
+void Camera::ApplyMouseOffset(double x, double y, int w, int h) {
+    // Whole pixels only: the sub-pixel jitter of a recentred cursor must not drift the view.
+    const int dy = static_cast<int>(static_cast<double>(h / 2) - y);
+    pitch += static_cast<float>(dy) * sensitivity;
+    if (pitch < -kPitchLimit)
+        pitch = -kPitchLimit;
+    if (pitch > kPitchLimit)
+        pitch = kPitchLimit;
+
+    const int dx = static_cast<int>(static_cast<double>(w / 2) - x);
+    yaw = std::fmod(yaw + static_cast<float>(dx) * sensitivity, kTwoPi);
+}
+
+Vec3 Camera::GetForward() const {
+    return Direction(yaw, pitch);
+}
+
+Vec3 Camera::GetUp() const {
+    return Direction(yaw, pitch + kHalfPi);
+}

@@ -1,0 +1,40 @@
+#include "game/GunObject.h"
+
+#include "app/Camera.h"
+#include "game/GameWorld.h"
+#include "game/PlayerObject.h"
+#include "physics/RigidBody.h"
+#include "render/Materials.h"
+#include "render/ModelHandler.h"
+
+#include <cmath>
+
+GunObject::GunObject() : player(GameWorld::GetInstance().GetPlayer()), camera(Camera::GetInstance()) {
+    ModelHandler& models = ModelHandler::GetInstance();
+    model = models.GetModel(kModelPath);
+    body->SetType(BodyType::Static);
+
+    auto pbs = std::make_unique<PBSMaterial>();
+    pbs->SetAlbedoTexture(models.GetTexture(kAlbedoPath, false));
+    pbs->SetNormalTexture(models.GetTexture(kNormalPath, false));
+    pbs->SetMetallicTexture(models.GetTexture(kMetallicPath, false));
+    pbs->SetRoughnessTexture(models.GetTexture(kRoughnessPath, false));
+    pbs->SetAOTexture(models.GetTexture(kAOPath, false));
+    material = std::move(pbs);
+}
+
+void GunObject::Update(float dt) {
+    const Vector3 base = player->GetPosition();
+    const Vector3 forward = GetUnit(ToVector3(camera.GetForward()));
+    const Vector3 up = GetUnit(ToVector3(camera.GetUp()));
+    const Vector3 right = GetUnit(forward.cross(up));
+    const Vector3 upright = GetUnit(up);
+    const Quaternion target = FromEulerAngles(std::asin(-forward.y()), std::atan2(forward.x(), forward.z()),
+                                              std::atan2(right.y(), upright.y()));
+
+    const Vector3 side = GetUnit(forward.cross(Vector3(0.0f, 1.0f, 0.0f)));
+    const Vector3 position =
+        base + side * kRightOffset + forward * kAheadOffset + Vector3(0.0f, kUpOffset, 0.0f);
+    orientation = Slerp(orientation, target, kTurnRate * dt);
+    body->SetTransform(MakeTransform(position, orientation));
+}

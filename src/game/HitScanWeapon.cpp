@@ -1,0 +1,10 @@
+#include "game/HitScanWeapon.h"
+
+#include "app/Camera.h"
+
+HitScanWeapon::HitScanWeapon() : camera(Camera::GetInstance()) {}
+
+float HitScanWeapon::NotifyRaycastHit(const RaycastInfo&) {
+    hit = true;
+    return 0.0f;
+}
