@@ -51,8 +51,9 @@ public:
     void SetEventListener(EventListener* listener) { eventListener = listener; }
     EventListener* GetEventListener() const { return eventListener; }
 
-    /// Reports every collider whose category is in `categoryMask` that the segment crosses.
-    /// A ray that starts inside a sphere or capsule does not report that collider.
+    /// Reports every collider whose category is in `categoryMask` that the segment crosses,
+    /// a triangle mesh once at its nearest crossing. A ray that starts inside a sphere or
+    /// capsule does not report that collider.
     void Raycast(const Ray& ray, RaycastCallback* callback, std::uint16_t categoryMask = 0xFFFF);
 
     /// While on, the wireframe of every collision shape is rebuilt after each step.

@@ -1,5 +1,6 @@
 #include "support/GameHarness.h"
 
+#include "app/Camera.h"
 #include "app/InputHandler.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
@@ -29,7 +30,21 @@ GameHarness::GameHarness() {
     GameWorld::GetInstance().Init();
 }
 
-void GameHarness::StepOnce() { GameWorld::GetInstance().Update(kStep); }
+namespace {
+/// The hidden window cannot move the pointer, which GLFW reports wherever the virtual screen
+/// has it, so mouse look would turn the view every frame: the harness holds the view still.
+template <typename F> void WithViewHeld(F advance) {
+    Camera& camera = Camera::GetInstance();
+    const float yaw = camera.yaw, pitch = camera.pitch;
+    advance();
+    camera.yaw = yaw;
+    camera.pitch = pitch;
+}
+} // namespace
+
+void GameHarness::StepOnce() {
+    WithViewHeld([] { GameWorld::GetInstance().Update(kStep); });
+}
 
 void GameHarness::Simulate(float seconds) {
     const int steps = static_cast<int>(std::lround(seconds * 60.0f));
@@ -38,7 +53,7 @@ void GameHarness::Simulate(float seconds) {
 }
 
 void GameHarness::Frame() {
-    GameWorld::GetInstance().Update(kStep);
+    WithViewHeld([] { GameWorld::GetInstance().Update(kStep); });
     GameWorld::GetInstance().Draw(kStep);
 }
 
