@@ -1,3 +1,5 @@
 #include "app/Application.h"
 
-int main() { return RunGame(); }
+int main() {
+    return RunGame();
+}

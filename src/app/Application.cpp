@@ -132,8 +132,10 @@ int RunGame() {
         const FramePacer::Frame frame = pacer.BeginFrame(now);
         if (frame.readoutFrames > 0) {
             std::cout << ConsoleFpsLine(frame.readoutFrames) << std::endl;
-            text.SetText("FPS", TextEntry{ScreenFpsText(frame.readoutFrames), 1, TopRight, {-20.0f, -20.0f},
-                                          {1.0f, 1.0f, 1.0f}});
+            text.SetText(
+                "FPS",
+                TextEntry{
+                    ScreenFpsText(frame.readoutFrames), 1, TopRight, {-20.0f, -20.0f}, {1.0f, 1.0f, 1.0f}});
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();

@@ -8,7 +8,9 @@ ConfigHandler& ConfigHandler::GetInstance() {
     return instance;
 }
 
-void ConfigHandler::Load() { Load(path); }
+void ConfigHandler::Load() {
+    Load(path);
+}
 
 void ConfigHandler::Load(const std::string& file) {
     table = toml::table{};
@@ -22,8 +24,8 @@ void ConfigHandler::Load(const std::string& file) {
     } catch (const toml::parse_error& error) {
         // An unreadable settings file must not stop the game: report it and run on defaults.
         const auto& where = error.source().begin;
-        std::cout << "Invalid config file " << file << ": " << error.description() << " (line "
-                  << where.line << ", column " << where.column << "); using defaults" << std::endl;
+        std::cout << "Invalid config file " << file << ": " << error.description() << " (line " << where.line
+                  << ", column " << where.column << "); using defaults" << std::endl;
         table = toml::table{};
     }
 }
@@ -37,8 +39,12 @@ template <typename T> T ConfigHandler::Get(const std::string& key, T defaultValu
     return table.at_path(key).value<T>().value_or(defaultValue);
 }
 
-bool ConfigHandler::GetBool(std::string key, bool defaultValue) const { return Get<bool>(key, defaultValue); }
+bool ConfigHandler::GetBool(std::string key, bool defaultValue) const {
+    return Get<bool>(key, defaultValue);
+}
 float ConfigHandler::GetFloat(std::string key, float defaultValue) const {
     return Get<float>(key, defaultValue);
 }
-int ConfigHandler::GetInt(std::string key, int defaultValue) const { return Get<int>(key, defaultValue); }
+int ConfigHandler::GetInt(std::string key, int defaultValue) const {
+    return Get<int>(key, defaultValue);
+}

@@ -4,42 +4,66 @@
 
 namespace {
 
-bool IsIgnored(GLuint id) { return id == 131169 || id == 131185 || id == 131204 || id == 131218; }
+bool IsIgnored(GLuint id) {
+    return id == 131169 || id == 131185 || id == 131204 || id == 131218;
+}
 
 const char* SourceLine(GLenum source) {
     switch (source) {
-    case GL_DEBUG_SOURCE_API: return "Source: API";
-    case GL_DEBUG_SOURCE_WINDOW_SYSTEM: return "Source: Window System";
-    case GL_DEBUG_SOURCE_SHADER_COMPILER: return "Source: Shader Compiler";
-    case GL_DEBUG_SOURCE_THIRD_PARTY: return "Source: Third Party";
-    case GL_DEBUG_SOURCE_APPLICATION: return "Source: Application";
-    case GL_DEBUG_SOURCE_OTHER: return "Source: Other";
-    default: return "Source: Unknown";
+    case GL_DEBUG_SOURCE_API:
+        return "Source: API";
+    case GL_DEBUG_SOURCE_WINDOW_SYSTEM:
+        return "Source: Window System";
+    case GL_DEBUG_SOURCE_SHADER_COMPILER:
+        return "Source: Shader Compiler";
+    case GL_DEBUG_SOURCE_THIRD_PARTY:
+        return "Source: Third Party";
+    case GL_DEBUG_SOURCE_APPLICATION:
+        return "Source: Application";
+    case GL_DEBUG_SOURCE_OTHER:
+        return "Source: Other";
+    default:
+        return "Source: Unknown";
     }
 }
 
 const char* TypeLine(GLenum type) {
     switch (type) {
-    case GL_DEBUG_TYPE_ERROR: return "Type: Error";
-    case GL_DEBUG_TYPE_DEPRECATED_BEHAVIOR: return "Type: Deprecated Behaviour";
-    case GL_DEBUG_TYPE_UNDEFINED_BEHAVIOR: return "Type: Undefined Behaviour";
-    case GL_DEBUG_TYPE_PORTABILITY: return "Type: Portability";
-    case GL_DEBUG_TYPE_PERFORMANCE: return "Type: Performance";
-    case GL_DEBUG_TYPE_MARKER: return "Type: Marker";
-    case GL_DEBUG_TYPE_PUSH_GROUP: return "Type: Push Group";
-    case GL_DEBUG_TYPE_POP_GROUP: return "Type: Pop Group";
-    case GL_DEBUG_TYPE_OTHER: return "Type: Other";
-    default: return "Type: Unknown";
+    case GL_DEBUG_TYPE_ERROR:
+        return "Type: Error";
+    case GL_DEBUG_TYPE_DEPRECATED_BEHAVIOR:
+        return "Type: Deprecated Behaviour";
+    case GL_DEBUG_TYPE_UNDEFINED_BEHAVIOR:
+        return "Type: Undefined Behaviour";
+    case GL_DEBUG_TYPE_PORTABILITY:
+        return "Type: Portability";
+    case GL_DEBUG_TYPE_PERFORMANCE:
+        return "Type: Performance";
+    case GL_DEBUG_TYPE_MARKER:
+        return "Type: Marker";
+    case GL_DEBUG_TYPE_PUSH_GROUP:
+        return "Type: Push Group";
+    case GL_DEBUG_TYPE_POP_GROUP:
+        return "Type: Pop Group";
+    case GL_DEBUG_TYPE_OTHER:
+        return "Type: Other";
+    default:
+        return "Type: Unknown";
     }
 }
 
 const char* SeverityLine(GLenum severity) {
     switch (severity) {
-    case GL_DEBUG_SEVERITY_HIGH: return "Severity: high";
-    case GL_DEBUG_SEVERITY_MEDIUM: return "Severity: medium";
-    case GL_DEBUG_SEVERITY_LOW: return "Severity: low";
-    case GL_DEBUG_SEVERITY_NOTIFICATION: return "Severity: notification";
-    default: return "Severity: Unknown";
+    case GL_DEBUG_SEVERITY_HIGH:
+        return "Severity: high";
+    case GL_DEBUG_SEVERITY_MEDIUM:
+        return "Severity: medium";
+    case GL_DEBUG_SEVERITY_LOW:
+        return "Severity: low";
+    case GL_DEBUG_SEVERITY_NOTIFICATION:
+        return "Severity: notification";
+    default:
+        return "Severity: Unknown";
     }
 }
 

@@ -17,7 +17,9 @@ void InputHandler::InstallCallbacks() {
     });
 }
 
-void InputHandler::RegisterCallback(int code, Action action) { callbacks[code].push_back(std::move(action)); }
+void InputHandler::RegisterCallback(int code, Action action) {
+    callbacks[code].push_back(std::move(action));
+}
 
 void InputHandler::Dispatch(int code) {
     auto found = callbacks.find(code);
@@ -50,4 +52,6 @@ std::size_t InputHandler::BindingCount(int code) const {
     return found == callbacks.end() ? 0 : found->second.size();
 }
 
-void InputHandler::SetSimulatedKey(int key, bool down) { simulatedKeys[key] = down; }
+void InputHandler::SetSimulatedKey(int key, bool down) {
+    simulatedKeys[key] = down;
+}

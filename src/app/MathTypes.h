@@ -21,11 +21,15 @@ struct Vec4 {
     float x = 0.0f, y = 0.0f, z = 0.0f, w = 0.0f;
 };
 
-inline float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline float Dot(const Vec3& a, const Vec3& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 inline Vec3 Cross(const Vec3& a, const Vec3& b) {
     return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
 }
-inline float Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
+inline float Length(const Vec3& v) {
+    return std::sqrt(Dot(v, v));
+}
 inline Vec3 Normalize(const Vec3& v) {
     float len = Length(v);
     return len > 0.0f ? v * (1.0f / len) : v;

@@ -2,4 +2,6 @@
 
 #include <cstdlib>
 
-int Random() { return std::rand() % (kRandomMax + 1); }
+int Random() {
+    return std::rand() % (kRandomMax + 1);
+}

@@ -21,7 +21,9 @@ const Vector3 kPlayerStart(0.0f, 3.0f, 0.0f);
 const Vec3 kWhite{1.0f, 1.0f, 1.0f};
 const Vec3 kLevelLightAttenuation{1.0f, 0.05f, 0.001f};
 
-TextEntry MessageEntry(const char* text) { return TextEntry{text, 0, Center, {0.0f, 80.0f}, kWhite}; }
+TextEntry MessageEntry(const char* text) {
+    return TextEntry{text, 0, Center, {0.0f, 80.0f}, kWhite};
+}
 
 } // namespace
 
@@ -37,13 +39,13 @@ GameLoop::~GameLoop() = default;
 void GameLoop::Init() {
     text.SetText("header", TextEntry{"korvane", 0, Center, {0.0f, 160.0f}, kWhite});
     text.SetText("start", TextEntry{"Press Space to Start", 1, Center, {0.0f, -250.0f}, kWhite});
-    text.SetTextBlock("controls", TextBlock{{"Objective: Survive 5 minutes", "Controls:", "WASD - Move",
-                                             "Space - Jump", "Left Click - Shoot", "F1 - Toggle Fullscreen",
-                                             "Escape - Quit"},
-                                            1,
-                                            Center,
-                                            {0.0f, 50.0f},
-                                            kWhite});
+    text.SetTextBlock("controls",
+                      TextBlock{{"Objective: Survive 5 minutes", "Controls:", "WASD - Move", "Space - Jump",
+                                 "Left Click - Shoot", "F1 - Toggle Fullscreen", "Escape - Quit"},
+                                1,
+                                Center,
+                                {0.0f, 50.0f},
+                                kWhite});
     text.SetCrosshairVisible(false);
     input.RegisterCallback(kKeySpace, [this] { OnStartPressed(); });
 }
@@ -139,8 +141,10 @@ void GameLoop::LoadLevel() {
 
     // The reset has already taken the previous game's lights out of the world's list.
     levelLights.clear();
-    levelLights.push_back(std::make_unique<PointLight>(PointLight{{0.0f, 1.0f, 1.0f}, {5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
-    levelLights.push_back(std::make_unique<PointLight>(PointLight{{1.0f, 0.0f, 1.0f}, {-5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
+    levelLights.push_back(std::make_unique<PointLight>(
+        PointLight{{0.0f, 1.0f, 1.0f}, {5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
+    levelLights.push_back(std::make_unique<PointLight>(
+        PointLight{{1.0f, 0.0f, 1.0f}, {-5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
     for (auto& light : levelLights)
         GameWorld::GetInstance().AddPointLight(light.get());
 }

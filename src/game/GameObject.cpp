@@ -13,7 +13,8 @@
 
 #include <iostream>
 
-GameObject::GameObject() : shaderHandler(ShaderHandler::GetInstance()), material(std::make_unique<BasicMaterial>()) {
+GameObject::GameObject()
+    : shaderHandler(ShaderHandler::GetInstance()), material(std::make_unique<BasicMaterial>()) {
     GameWorld& world = GameWorld::GetInstance();
     // The name takes the counter before the world counts this object in.
     name = "GameObject" + std::to_string(world.GetObjectCounter());
@@ -109,9 +110,13 @@ void GameObject::SetPosition(const Vector3& p) {
     body->SetTransform(transform);
 }
 
-Vector3 GameObject::GetPosition() const { return body->GetTransform().getOrigin(); }
+Vector3 GameObject::GetPosition() const {
+    return body->GetTransform().getOrigin();
+}
 
-void GameObject::ApplyForce(const Vector3& force) { body->ApplyWorldForceAtCenterOfMass(force); }
+void GameObject::ApplyForce(const Vector3& force) {
+    body->ApplyWorldForceAtCenterOfMass(force);
+}
 
 Weapon* GameObject::GetCurrentWeapon() {
     if (currentWeapon < 0 || static_cast<std::size_t>(currentWeapon) >= weapons.size())

@@ -35,8 +35,8 @@ struct GameObject {
     void Draw();
 
     Collider* AddCapsuleCollider(float radius, float height, const Transform& local);
-    Collider* AddSphereCollider(float radius, const Transform& local, bool isTrigger, std::uint16_t categoryBits,
-                                std::uint16_t maskBits);
+    Collider* AddSphereCollider(float radius, const Transform& local, bool isTrigger,
+                                std::uint16_t categoryBits, std::uint16_t maskBits);
     /// A concave collider of the model's mesh; null (and nothing added) without a model.
     Collider* AddMeshCollider();
     void SetCollisionCategoryBits(std::uint16_t bits);

@@ -25,7 +25,9 @@ namespace {
 
 constexpr int kKeyF2 = 291;
 
-double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 /// Adds the time since `start` to `slot` when profiling; `drain` first waits for the GPU so
 /// that a drawing phase is charged with its own work.
@@ -48,9 +50,9 @@ GameWorld& GameWorld::GetInstance() {
 
 GameWorld::GameWorld()
     : vertexArray(&gVertexArray), shaders(ShaderHandler::GetInstance()), input(InputHandler::GetInstance()),
-      camera(Camera::GetInstance()), config(ConfigHandler::GetInstance()), models(ModelHandler::GetInstance()),
-      text(TextHandler::GetInstance()), gameLoop(GameLoop::GetInstance()),
-      particles(ParticleRegistry::GetInstance()),
+      camera(Camera::GetInstance()), config(ConfigHandler::GetInstance()),
+      models(ModelHandler::GetInstance()), text(TextHandler::GetInstance()),
+      gameLoop(GameLoop::GetInstance()), particles(ParticleRegistry::GetInstance()),
       showCollision(config.GetBool("Debug.showCollisionAtStart", false)) {}
 
 GameWorld::~GameWorld() = default;
@@ -155,17 +157,25 @@ void GameWorld::AddObject(GameObject* object) {
     ++objectCounter;
 }
 
-void GameWorld::RemoveObject(GameObject* object) { std::erase(objects, object); }
+void GameWorld::RemoveObject(GameObject* object) {
+    std::erase(objects, object);
+}
 
-void GameWorld::AddPointLight(PointLight* light) { pointLights.push_back(light); }
+void GameWorld::AddPointLight(PointLight* light) {
+    pointLights.push_back(light);
+}
 
-void GameWorld::RemovePointLight(PointLight* light) { std::erase(pointLights, light); }
+void GameWorld::RemovePointLight(PointLight* light) {
+    std::erase(pointLights, light);
+}
 
 RigidBody* GameWorld::CreateRigidBody(const Transform& transform) {
     return physicsWorld->CreateRigidBody(transform);
 }
 
-void GameWorld::DestroyRigidBody(RigidBody* body) { physicsWorld->DestroyRigidBody(body); }
+void GameWorld::DestroyRigidBody(RigidBody* body) {
+    physicsWorld->DestroyRigidBody(body);
+}
 
 GameObject* GameWorld::FindObjectByBody(const RigidBody* body) const {
     for (GameObject* object : objects)
@@ -174,7 +184,9 @@ GameObject* GameWorld::FindObjectByBody(const RigidBody* body) const {
     return nullptr;
 }
 
-void GameWorld::Raycast(const Ray& ray, RaycastCallback* callback) { physicsWorld->Raycast(ray, callback, 0xFFFF); }
+void GameWorld::Raycast(const Ray& ray, RaycastCallback* callback) {
+    physicsWorld->Raycast(ray, callback, 0xFFFF);
+}
 
 void GameWorld::ResetForNewGame() {
     const std::vector<GameObject*> snapshot = objects;
@@ -187,7 +199,9 @@ void GameWorld::ResetForNewGame() {
     objectCounter = 1;
 }
 
-void GameWorld::SetEventListener(EventListener* listener) { physicsWorld->SetEventListener(listener); }
+void GameWorld::SetEventListener(EventListener* listener) {
+    physicsWorld->SetEventListener(listener);
+}
 
 bool GameWorld::IsPlayer(const GameObject* object) const {
     return player != nullptr && object == static_cast<const GameObject*>(player);

@@ -14,4 +14,6 @@ Level::Level() {
 
 void Level::Update(float) {}
 
-void Level::TakeDamage(float) { std::cout << "Level hit" << std::endl; }
+void Level::TakeDamage(float) {
+    std::cout << "Level hit" << std::endl;
+}

@@ -82,7 +82,9 @@ void ShaderHandler::SetCamera(const Mat4& viewProjection, const Vec3& position, 
     globalUniforms.SetVec3("cameraUp", up);
 }
 
-void ShaderHandler::SetModel(const Mat4& model) { drawUniforms.SetMat4("model", model); }
+void ShaderHandler::SetModel(const Mat4& model) {
+    drawUniforms.SetMat4("model", model);
+}
 
 void ShaderHandler::SetLights(const DirectionalLight& directional, std::vector<PointLight*> pointLights) {
     globalUniforms.SetVec3("directionalLight.direction", directional.direction);

@@ -28,18 +28,22 @@ std::string FormatHealth(int health, int maxHealth) {
 }
 
 void GameLoop::UpdateCounter() {
-    text.SetText("counter", TextEntry{FormatCounter(timeRemaining), kHudFont, TopCenter, {0.0f, -20.0f}, kWhite});
+    text.SetText("counter",
+                 TextEntry{FormatCounter(timeRemaining), kHudFont, TopCenter, {0.0f, -20.0f}, kWhite});
 }
 
 void GameLoop::UpdateHealth() {
     const PlayerObject* player = GameWorld::GetInstance().GetPlayer();
-    text.SetText("health",
-                 TextEntry{FormatHealth(player->health, player->maxHealth), kHudFont, Absolute, {20.0f, 20.0f}, kWhite});
+    text.SetText(
+        "health",
+        TextEntry{
+            FormatHealth(player->health, player->maxHealth), kHudFont, Absolute, {20.0f, 20.0f}, kWhite});
 }
 
 void GameLoop::UpdateWeapon() {
     Weapon* weapon = GameWorld::GetInstance().GetPlayer()->GetCurrentWeapon();
     if (weapon == nullptr)
         return;
-    text.SetTextBlock("weapon", TextBlock{weapon->GetStats(), kHudFont, BottomRight, {-20.0f, 20.0f}, kWhite});
+    text.SetTextBlock("weapon",
+                      TextBlock{weapon->GetStats(), kHudFont, BottomRight, {-20.0f, 20.0f}, kWhite});
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <ft2build.h>
 #include <iostream>
+#include <iterator>
 #include FT_FREETYPE_H
 
 namespace {
@@ -93,6 +94,9 @@ void TextHandler::Release() {
         for (auto& [c, glyph] : table)
             glDeleteTextures(1, &glyph.textureId);
     glyphs.clear();
+    for (auto& [font, atlas] : atlases)
+        atlas.Release();
+    atlases.clear();
     if (vbo != 0)
         glDeleteBuffers(1, &vbo);
     vbo = 0;
@@ -152,8 +156,10 @@ void TextHandler::LoadGlyphs(void* face, int font) {
         glyph.bearing[1] = ftFace->glyph->bitmap_top;
         glyph.advance = static_cast<unsigned int>(ftFace->glyph->advance.x);
         table.emplace(c, glyph);
+        atlases[font].Add(c, glyph.size[0], glyph.size[1], bitmap.buffer);
     }
     glBindTexture(GL_TEXTURE_2D, 0);
+    atlases[font].Build();
 }
 
 void TextHandler::SetText(const std::string& key, const TextEntry& entry) {
@@ -309,6 +315,11 @@ void TextHandler::RenderText(const std::string& text, int font, float x, float y
     uniforms.Apply(program);
     glActiveTexture(GL_TEXTURE0);
 
+    // The whole line goes up in one upload and one draw from the font's atlas; a buffer
+    // rewritten between per-character draws stalls a software renderer on every glyph.
+    const GlyphAtlas& atlas = atlases[font];
+    quadVertices.clear();
+    std::size_t quads = 0;
     for (char c : text) {
         const auto found = table->second.find(c);
         if (found == table->second.end())
@@ -318,20 +329,26 @@ void TextHandler::RenderText(const std::string& text, int font, float x, float y
         const float ypos = y - static_cast<float>(g.size[1] - g.bearing[1]) * scale;
         const float w = static_cast<float>(g.size[0]) * scale;
         const float h = static_cast<float>(g.size[1]) * scale;
-        // v = 0 is the bitmap's first row, its top.
-        const float vertices[kQuadVertices][kFloatsPerVertex] = {
-            {xpos, ypos + h, 0.0f, 0.0f}, {xpos, ypos, 0.0f, 1.0f},     {xpos + w, ypos, 1.0f, 1.0f},
-            {xpos, ypos + h, 0.0f, 0.0f}, {xpos + w, ypos, 1.0f, 1.0f}, {xpos + w, ypos + h, 1.0f, 0.0f},
+        // v0 is the bitmap's first row, its top.
+        const GlyphAtlas::Rect r = atlas.RectOf(c);
+        const float vertices[kQuadVertices * kFloatsPerVertex] = {
+            xpos, ypos + h, r.u0, r.v0, xpos,     ypos, r.u0, r.v1, xpos + w, ypos,     r.u1, r.v1,
+            xpos, ypos + h, r.u0, r.v0, xpos + w, ypos, r.u1, r.v1, xpos + w, ypos + h, r.u1, r.v0,
         };
-        glBindTexture(GL_TEXTURE_2D, g.textureId);
+        quadVertices.insert(quadVertices.end(), std::begin(vertices), std::end(vertices));
+        ++quads;
+        x += static_cast<float>(g.advance >> 6) * scale;
+    }
+    if (quads > 0) {
+        glBindTexture(GL_TEXTURE_2D, atlas.Texture());
         glBindBuffer(GL_ARRAY_BUFFER, vbo);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(vertices), vertices);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(quadVertices.size() * sizeof(float)),
+                     quadVertices.data(), GL_STREAM_DRAW);
         // The one vertex-array object is shared with every other draw, so attribute 0 may
         // point anywhere by now.
         PointAttributeAtQuad();
-        glDrawArrays(GL_TRIANGLES, 0, kQuadVertices);
-        ++drawnGlyphs;
-        x += static_cast<float>(g.advance >> 6) * scale;
+        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(quads * kQuadVertices));
+        drawnGlyphs += quads;
     }
     glBindTexture(GL_TEXTURE_2D, 0);
 }

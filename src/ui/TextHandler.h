@@ -4,6 +4,7 @@
 
 #include "app/MathTypes.h"
 #include "render/UniformStore.h"
+#include "ui/GlyphAtlas.h"
 
 #include <GL/glew.h>
 #include <map>
@@ -106,6 +107,10 @@ private:
     bool enabled = true;
     bool initialised = false;
     std::map<int, std::map<char, Glyph>> glyphs;
+    /// The same bitmaps packed per font; what RenderText actually samples.
+    std::map<int, GlyphAtlas> atlases;
+    /// Quads of one RenderText call, kept to avoid an allocation per line.
+    std::vector<float> quadVertices;
     std::map<int, Vec2> shadowOffsets;
     float lineSpacing = 10.0f;
     int width = 800;

@@ -8,18 +8,21 @@ TEST(GlDebugOutputTest, FiveLinesAndABlankOne) {
     EXPECT_EQ(FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_ERROR, 1282, GL_DEBUG_SEVERITY_HIGH,
                                  "invalid operation"),
               "Debug message (1282): invalid operation\nSource: API\nType: Error\nSeverity: high\n\n");
-    EXPECT_EQ(FormatDebugMessage(GL_DEBUG_SOURCE_SHADER_COMPILER, GL_DEBUG_TYPE_PERFORMANCE, 7,
-                                 GL_DEBUG_SEVERITY_NOTIFICATION, "slow"),
-              "Debug message (7): slow\nSource: Shader Compiler\nType: Performance\nSeverity: notification\n\n");
+    EXPECT_EQ(
+        FormatDebugMessage(GL_DEBUG_SOURCE_SHADER_COMPILER, GL_DEBUG_TYPE_PERFORMANCE, 7,
+                           GL_DEBUG_SEVERITY_NOTIFICATION, "slow"),
+        "Debug message (7): slow\nSource: Shader Compiler\nType: Performance\nSeverity: notification\n\n");
 }
 
 TEST(GlDebugOutputTest, EveryEnumHasItsLineAndUnknownsSaySo) {
     std::string text = FormatDebugMessage(GL_DEBUG_SOURCE_THIRD_PARTY, GL_DEBUG_TYPE_DEPRECATED_BEHAVIOR, 1,
                                           GL_DEBUG_SEVERITY_MEDIUM, "m");
-    EXPECT_NE(text.find("Source: Third Party\nType: Deprecated Behaviour\nSeverity: medium"), std::string::npos);
+    EXPECT_NE(text.find("Source: Third Party\nType: Deprecated Behaviour\nSeverity: medium"),
+              std::string::npos);
     text = FormatDebugMessage(GL_DEBUG_SOURCE_WINDOW_SYSTEM, GL_DEBUG_TYPE_UNDEFINED_BEHAVIOR, 1,
                               GL_DEBUG_SEVERITY_LOW, "m");
-    EXPECT_NE(text.find("Source: Window System\nType: Undefined Behaviour\nSeverity: low"), std::string::npos);
+    EXPECT_NE(text.find("Source: Window System\nType: Undefined Behaviour\nSeverity: low"),
+              std::string::npos);
     text = FormatDebugMessage(GL_DEBUG_SOURCE_APPLICATION, GL_DEBUG_TYPE_PUSH_GROUP, 1, 0, "m");
     EXPECT_NE(text.find("Source: Application\nType: Push Group\nSeverity: Unknown"), std::string::npos);
     text = FormatDebugMessage(GL_DEBUG_SOURCE_OTHER, GL_DEBUG_TYPE_POP_GROUP, 1, 0, "m");
@@ -36,11 +39,11 @@ TEST(GlDebugOutputTest, EveryEnumHasItsLineAndUnknownsSaySo) {
 
 TEST(GlDebugOutputTest, RoutineNotificationsAreIgnored) {
     for (GLuint id : {131169u, 131185u, 131204u, 131218u})
-        EXPECT_EQ(FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_OTHER, id, GL_DEBUG_SEVERITY_NOTIFICATION,
-                                     "buffer info"),
+        EXPECT_EQ(FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_OTHER, id,
+                                     GL_DEBUG_SEVERITY_NOTIFICATION, "buffer info"),
                   "");
-    EXPECT_NE(FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_OTHER, 131186, GL_DEBUG_SEVERITY_NOTIFICATION,
-                                 "x"),
+    EXPECT_NE(FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_OTHER, 131186,
+                                 GL_DEBUG_SEVERITY_NOTIFICATION, "x"),
               "");
 }
 

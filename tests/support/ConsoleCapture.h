@@ -9,7 +9,8 @@ namespace testing_support {
 
 class ConsoleCapture {
 public:
-    explicit ConsoleCapture(std::ostream& stream = std::cout) : stream(stream), previous(stream.rdbuf(buffer.rdbuf())) {}
+    explicit ConsoleCapture(std::ostream& stream = std::cout)
+        : stream(stream), previous(stream.rdbuf(buffer.rdbuf())) {}
     ~ConsoleCapture() { stream.rdbuf(previous); }
     ConsoleCapture(const ConsoleCapture&) = delete;
     ConsoleCapture& operator=(const ConsoleCapture&) = delete;

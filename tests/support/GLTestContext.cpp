@@ -1,7 +1,10 @@
 #include "support/GLTestContext.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <thread>
 
 namespace testing_support {
 
@@ -9,7 +12,18 @@ GLFWwindow* EnsureGLContext(int width, int height) {
     static GLFWwindow* window = nullptr;
     if (window != nullptr)
         return window;
-    if (!glfwInit()) {
+    glfwSetErrorCallback([](int code, const char* description) {
+        std::cerr << "GLFW Error " << code << ": " << description << std::endl;
+    });
+    // A virtual display busy with the other test processes can turn a connection away now and
+    // then; a few tries keep that from failing a test that has nothing to do with it.
+    bool initialised = false;
+    for (int attempt = 0; attempt < 10 && !initialised; ++attempt) {
+        initialised = glfwInit() == GLFW_TRUE;
+        if (!initialised)
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+    if (!initialised) {
         ADD_FAILURE() << "glfwInit failed: is there a DISPLAY (run the suite under xvfb-run)?";
         std::abort();
     }

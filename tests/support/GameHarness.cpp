@@ -4,6 +4,7 @@
 #include "app/InputHandler.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
+#include "render/ModelHandler.h"
 #include "support/GLTestContext.h"
 #include "ui/TextHandler.h"
 
@@ -42,6 +43,12 @@ template <typename F> void WithViewHeld(F advance) {
 }
 } // namespace
 
+GameHarness::~GameHarness() {
+    GameWorld::GetInstance().Cleanup();
+    TextHandler::GetInstance().Release();
+    ModelHandler::GetInstance().Release();
+}
+
 void GameHarness::StepOnce() {
     WithViewHeld([] { GameWorld::GetInstance().Update(kStep); });
 }
@@ -57,17 +64,25 @@ void GameHarness::Frame() {
     GameWorld::GetInstance().Draw(kStep);
 }
 
-void GameHarness::PressKey(int code) { InputHandler::GetInstance().Dispatch(code); }
+void GameHarness::PressKey(int code) {
+    InputHandler::GetInstance().Dispatch(code);
+}
 
-void GameHarness::HoldKey(int key, bool down) { InputHandler::GetInstance().SetSimulatedKey(key, down); }
+void GameHarness::HoldKey(int key, bool down) {
+    InputHandler::GetInstance().SetSimulatedKey(key, down);
+}
 
 void GameHarness::StartGame() {
     PressKey(kSpace);
     StepOnce();
 }
 
-PlayerObject& GameHarness::Player() { return *GameWorld::GetInstance().GetPlayer(); }
+PlayerObject& GameHarness::Player() {
+    return *GameWorld::GetInstance().GetPlayer();
+}
 
-GameWorld& GameHarness::World() { return GameWorld::GetInstance(); }
+GameWorld& GameHarness::World() {
+    return GameWorld::GetInstance();
+}
 
 } // namespace testing_support

@@ -7,6 +7,7 @@
 // Run it from the repository root (assets/ is loaded by relative paths).
 
 #include "app/Application.h"
+#include "app/ConfigHandler.h"
 #include "app/InputHandler.h"
 #include "game/BasicEnemy.h"
 #include "game/EnemySpawner.h"
@@ -35,7 +36,9 @@ constexpr int kMeasuredFrames = 240;
 constexpr int kWarmUpFrames = 60;
 constexpr float kStep = 1.0f / 60.0f;
 
-double Now() { return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 struct Sample {
     double total = 0, physics = 0, gameplay = 0, scene = 0, particles = 0, text = 0, collision = 0;
@@ -45,7 +48,8 @@ double Percentile(std::vector<double> values, double p) {
     if (values.empty())
         return 0.0;
     std::sort(values.begin(), values.end());
-    const std::size_t index = static_cast<std::size_t>(std::lround(p * static_cast<double>(values.size() - 1)));
+    const std::size_t index =
+        static_cast<std::size_t>(std::lround(p * static_cast<double>(values.size() - 1)));
     return values[index];
 }
 
@@ -93,8 +97,8 @@ public:
             const double total = Now() - start;
             world.profile = nullptr;
             if (i >= kWarmUpFrames)
-                samples.push_back(Sample{total, profile.physics, profile.gameplay, profile.scene, profile.particles,
-                                         profile.text, profile.collisionView});
+                samples.push_back(Sample{total, profile.physics, profile.gameplay, profile.scene,
+                                         profile.particles, profile.text, profile.collisionView});
         }
         Report(name, samples);
     }
@@ -105,11 +109,13 @@ public:
             totals.push_back(s.total);
         const double median = Percentile(totals, 0.5);
         char line[512];
-        std::snprintf(line, sizeof line, "| %-34s | %7.2f | %7.2f | %6.2f / %6.2f | %6.2f / %6.2f / %6.2f / %6.2f | %6.1f |",
-                      name.c_str(), median * 1e3, Percentile(totals, 0.95) * 1e3, Median(samples, &Sample::physics) * 1e3,
-                      Median(samples, &Sample::gameplay) * 1e3, Median(samples, &Sample::scene) * 1e3,
-                      Median(samples, &Sample::particles) * 1e3, Median(samples, &Sample::text) * 1e3,
-                      Median(samples, &Sample::collision) * 1e3, floor > 0 ? median / floor : 1.0);
+        std::snprintf(line, sizeof line,
+                      "| %-34s | %7.2f | %7.2f | %6.2f / %6.2f | %6.2f / %6.2f / %6.2f / %6.2f | %6.1f |",
+                      name.c_str(), median * 1e3, Percentile(totals, 0.95) * 1e3,
+                      Median(samples, &Sample::physics) * 1e3, Median(samples, &Sample::gameplay) * 1e3,
+                      Median(samples, &Sample::scene) * 1e3, Median(samples, &Sample::particles) * 1e3,
+                      Median(samples, &Sample::text) * 1e3, Median(samples, &Sample::collision) * 1e3,
+                      floor > 0 ? median / floor : 1.0);
         out << line << std::endl;
     }
 
@@ -143,7 +149,8 @@ void FillEnemies(std::size_t target) {
     for (std::size_t i = n; i < target; ++i) {
         const float angle = static_cast<float>(i) * 0.7f;
         const float radius = 8.0f + static_cast<float>(i % 5) * 2.5f;
-        new BasicEnemy(Vector3(std::cos(angle) * radius, 2.0f + static_cast<float>(i % 4) * 2.5f, std::sin(angle) * radius),
+        new BasicEnemy(Vector3(std::cos(angle) * radius, 2.0f + static_cast<float>(i % 4) * 2.5f,
+                               std::sin(angle) * radius),
                        29.0f, 100.0f);
     }
 }
@@ -154,13 +161,17 @@ int RunSize(int width, int height) {
     std::ofstream devNull("/dev/null");
     std::streambuf* console = std::cout.rdbuf(devNull.rdbuf());
 
+    // Settings such as Display.MSAA come from config.toml in the working directory, as in the game.
+    ConfigHandler::GetInstance().Load();
     GLFWwindow* window = StartUp(width, height);
     if (window == nullptr)
         return 1;
     GLint samples = 0;
     glGetIntegerv(GL_SAMPLES, &samples);
-    out << "\n### " << width << " x " << height << ", " << samples << "x MSAA, " << glGetString(GL_RENDERER) << "\n\n"
-        << "| scene | median ms | p95 ms | update: physics / gameplay | draw: scene / particles / text / collision | x floor |\n"
+    out << "\n### " << width << " x " << height << ", " << samples << "x MSAA, " << glGetString(GL_RENDERER)
+        << "\n\n"
+        << "| scene | median ms | p95 ms | update: physics / gameplay | draw: scene / particles / text / "
+           "collision | x floor |\n"
         << "|---|---|---|---|---|---|" << std::endl;
 
     Bench bench(window, out);
@@ -189,7 +200,8 @@ int RunSize(int width, int height) {
     });
     GameWorld::GetInstance().ToggleCollisionView();
 
-    out << "\nPhysics step against live enemies (median of 120 steps):\n\n| enemies | physics step ms |\n|---|---|\n";
+    out << "\nPhysics step against live enemies (median of 120 steps):\n\n| enemies | physics step ms "
+           "|\n|---|---|\n";
     for (std::size_t enemies : {10u, 25u, 50u, 100u, 200u}) {
         GameLoop::GetInstance().OnPlayerDeath(false);
         GameWorld::GetInstance().Update(kStep);

@@ -1,0 +1,80 @@
+#include "ui/GlyphAtlas.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kAtlasWidth = 1024;
+// Blank texels between glyphs, so linear filtering never picks up a neighbour.
+constexpr int kPadding = 2;
+} // namespace
+
+GlyphAtlas::~GlyphAtlas() = default;
+
+void GlyphAtlas::Add(char c, int width, int rows, const unsigned char* pixels) {
+    if (bitmaps.count(c) != 0)
+        return;
+    Bitmap bitmap{width, rows, {}};
+    if (pixels != nullptr && width > 0 && rows > 0)
+        bitmap.pixels.assign(pixels,
+                             pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(rows));
+    bitmaps.emplace(c, std::move(bitmap));
+}
+
+void GlyphAtlas::Build() {
+    // Shelf packing in character order: rows of glyphs as tall as their tallest member.
+    struct Placement {
+        char c;
+        int x, y;
+    };
+    std::vector<Placement> placements;
+    int x = kPadding, y = kPadding, shelf = 0;
+    for (const auto& [c, bitmap] : bitmaps) {
+        if (x + bitmap.width + kPadding > kAtlasWidth) {
+            x = kPadding;
+            y += shelf + kPadding;
+            shelf = 0;
+        }
+        placements.push_back({c, x, y});
+        x += bitmap.width + kPadding;
+        shelf = std::max(shelf, bitmap.rows);
+    }
+    const int height = std::max(1, y + shelf + kPadding);
+
+    std::vector<unsigned char> pixels(
+        static_cast<std::size_t>(kAtlasWidth) * static_cast<std::size_t>(height), 0);
+    rects.clear();
+    for (const Placement& p : placements) {
+        const Bitmap& bitmap = bitmaps.at(p.c);
+        for (int row = 0; row < bitmap.rows && !bitmap.pixels.empty(); ++row)
+            std::copy_n(
+                &bitmap.pixels[static_cast<std::size_t>(row) * static_cast<std::size_t>(bitmap.width)],
+                bitmap.width,
+                &pixels[static_cast<std::size_t>(p.y + row) * kAtlasWidth + static_cast<std::size_t>(p.x)]);
+        rects[p.c] =
+            Rect{static_cast<float>(p.x) / kAtlasWidth, static_cast<float>(p.y) / static_cast<float>(height),
+                 static_cast<float>(p.x + bitmap.width) / kAtlasWidth,
+                 static_cast<float>(p.y + bitmap.rows) / static_cast<float>(height)};
+    }
+
+    if (texture == 0)
+        glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, kAtlasWidth, height, 0, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+GlyphAtlas::Rect GlyphAtlas::RectOf(char c) const {
+    auto found = rects.find(c);
+    return found == rects.end() ? Rect{} : found->second;
+}
+
+void GlyphAtlas::Release() {
+    if (texture != 0)
+        glDeleteTextures(1, &texture);
+    texture = 0;
+}
