@@ -33,6 +33,14 @@ uniform sampler2D diffuseTexture;
 
 out vec4 fragColor;
 
+// Filmic curve (a fitted ACES approximation): bright, overlapping coloured lights roll off
+// instead of clipping, so the floor keeps its shading near the lights.
+const float kExposure = 0.8;
+vec3 ToneMap(vec3 x) {
+    x *= kExposure;
+    return clamp((x * (2.51 * x + 0.03)) / (x * (2.43 * x + 0.59) + 0.14), 0.0, 1.0);
+}
+
 vec3 Shade(vec3 albedo, vec3 N, vec3 V, vec3 L, vec3 lightColor) {
     float diffuse = max(dot(N, L), 0.0);
     vec3 H = normalize(L + V);
@@ -64,5 +72,5 @@ void main() {
         color += glow * albedo * (kGlowEmission + rim);
     }
 
-    fragColor = vec4(pow(max(color, vec3(0.0)), vec3(1.0 / 2.2)), texel.a);
+    fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), texel.a);
 }

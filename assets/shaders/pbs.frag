@@ -31,6 +31,14 @@ uniform sampler2D aoMap;
 
 out vec4 fragColor;
 
+// Filmic curve (a fitted ACES approximation): bright, overlapping coloured lights roll off
+// instead of clipping, so the floor keeps its shading near the lights.
+const float kExposure = 0.8;
+vec3 ToneMap(vec3 x) {
+    x *= kExposure;
+    return clamp((x * (2.51 * x + 0.03)) / (x * (2.43 * x + 0.59) + 0.14), 0.0, 1.0);
+}
+
 vec3 MappedNormal(vec3 N) {
     vec3 dp1 = dFdx(worldPosition);
     vec3 dp2 = dFdy(worldPosition);
@@ -106,5 +114,5 @@ void main() {
     }
     color += kAmbient * albedo * ao;
 
-    fragColor = vec4(pow(clamp(color, 0.0, 1.0), vec3(1.0 / 2.2)), 1.0);
+    fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), 1.0);
 }

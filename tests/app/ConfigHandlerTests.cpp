@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -19,7 +20,11 @@ protected:
     void TearDown() override { std::filesystem::remove(file); }
 
     ConfigHandler& config = ConfigHandler::GetInstance();
-    std::string file = (std::filesystem::temp_directory_path() / "korvane_config_test.toml").string();
+    // One file per test process: ctest runs the cases side by side.
+    std::string file = (std::filesystem::temp_directory_path() /
+                        ("korvane_config_" + std::to_string(::getpid()) + "_" +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".toml"))
+                           .string();
     std::string loadOutput;
 };
 
