@@ -47,6 +47,9 @@ public:
     Mat4 projection;
 
     static constexpr float kPitchLimit = 1.569051f;
+    /// A field of view of 0 or 180 degrees would make an empty or degenerate projection.
+    static constexpr float kMinFov = 1.0f;
+    static constexpr float kMaxFov = 179.0f;
     /// Radians per pixel of mouse travel for a `Controls.mouseSensitivity` of 1.
     static constexpr float kSensitivityPerUnit = 0.0015f;
 

@@ -1,5 +1,6 @@
 #include "app/ConfigHandler.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 
@@ -15,7 +16,9 @@ void ConfigHandler::Load() {
 void ConfigHandler::Load(const std::string& file) {
     table = toml::table{};
     std::ifstream stream(file);
-    if (!stream.is_open()) {
+    std::error_code error;
+    // A directory opens like a file here but reads as nothing: it is as unreadable as a missing file.
+    if (!stream.is_open() || std::filesystem::is_directory(file, error)) {
         std::cout << "Failed to open config file" << std::endl;
         return;
     }
@@ -47,4 +50,13 @@ float ConfigHandler::GetFloat(std::string key, float defaultValue) const {
 }
 int ConfigHandler::GetInt(std::string key, int defaultValue) const {
     return Get<int>(key, defaultValue);
+}
+
+float ConfigHandler::GetFloatInRange(std::string key, float defaultValue, float min, float max) const {
+    const float value = Get<float>(key, defaultValue);
+    if (value >= min && value <= max)
+        return value;
+    std::cout << key << " = " << value << " cannot be used (allowed " << min << " to " << max << "); using "
+              << defaultValue << std::endl;
+    return defaultValue;
 }

@@ -19,6 +19,9 @@ public:
     bool GetBool(std::string key, bool defaultValue) const;
     float GetFloat(std::string key, float defaultValue) const;
     int GetInt(std::string key, int defaultValue) const;
+    /// GetFloat for a value the game can only use within [min, max]: anything else (NaN and
+    /// the infinities included) falls back to the default with one line naming the key.
+    float GetFloatInRange(std::string key, float defaultValue, float min, float max) const;
 
     const std::string path = "config.toml";
 

@@ -11,16 +11,18 @@
 
 namespace {
 const Vector3 kSpawnPoint(-30.0f, 2.0f, 30.0f);
+// Far beyond any sensible tuning, but finite: NaN or infinite forces would wreck the simulation.
+constexpr float kControlLimit = 1.0e6f;
 }
 
 PlayerObject::PlayerObject()
     : camera(Camera::GetInstance()), input(InputHandler::GetInstance()),
       config(ConfigHandler::GetInstance()) {
-    acceleration = config.GetFloat("Controls.acceleration", acceleration);
-    drag = config.GetFloat("Controls.drag", drag);
-    maxSpeed = config.GetFloat("Controls.maxSpeed", maxSpeed);
-    maxAirSpeed = config.GetFloat("Controls.maxAirSpeed", maxAirSpeed);
-    jumpForce = config.GetFloat("Controls.jumpForce", jumpForce);
+    acceleration = config.GetFloatInRange("Controls.acceleration", acceleration, -kControlLimit, kControlLimit);
+    drag = config.GetFloatInRange("Controls.drag", drag, -kControlLimit, kControlLimit);
+    maxSpeed = config.GetFloatInRange("Controls.maxSpeed", maxSpeed, 0.0f, kControlLimit);
+    maxAirSpeed = config.GetFloatInRange("Controls.maxAirSpeed", maxAirSpeed, 0.0f, kControlLimit);
+    jumpForce = config.GetFloatInRange("Controls.jumpForce", jumpForce, -kControlLimit, kControlLimit);
 
     body->SetTransform(MakeTransform(kSpawnPoint));
     // Never rotating keeps the body's frame equal to the world's, so local forces are world forces.

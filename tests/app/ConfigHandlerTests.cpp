@@ -99,3 +99,57 @@ TEST_F(ConfigHandlerTest, InvalidFileReportsWhereAndRunsOnDefaults) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ConfigHandlerTest, ValuesOutsideWhatTheGameCanUseFallBackWithOneLineNamingTheKey) {
+    LoadText("[Display]\nfov = 0.0\nwide = 120\nflat = 180.0\nbroken = nan\nhuge = inf\n");
+    testing_support::ConsoleCapture console;
+    EXPECT_FLOAT_EQ(config.GetFloatInRange("Display.wide", 90.0f, 1.0f, 179.0f), 120.0f);
+    EXPECT_EQ(console.Text(), "") << "a usable value is honoured silently";
+    EXPECT_FLOAT_EQ(config.GetFloatInRange("Display.fov", 90.0f, 1.0f, 179.0f), 90.0f);
+    EXPECT_FLOAT_EQ(config.GetFloatInRange("Display.flat", 90.0f, 1.0f, 179.0f), 90.0f);
+    EXPECT_FLOAT_EQ(config.GetFloatInRange("Display.broken", 90.0f, 1.0f, 179.0f), 90.0f);
+    EXPECT_FLOAT_EQ(config.GetFloatInRange("Display.huge", 90.0f, 1.0f, 179.0f), 90.0f);
+    const std::string text = console.Text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
+    EXPECT_NE(text.find("Display.fov = 0 cannot be used"), std::string::npos) << text;
+    EXPECT_NE(text.find("Display.broken = nan"), std::string::npos) << text;
+    // A missing key is no mistake of the player's: the default, silently.
+    console.Clear();
+    EXPECT_FLOAT_EQ(config.GetFloatInRange("Display.missing", 90.0f, 1.0f, 179.0f), 90.0f);
+    EXPECT_EQ(console.Text(), "");
+}
+
+TEST_F(ConfigHandlerTest, HugeAndDeeplyNestedFilesAreReadOrRejectedWithoutCrashing) {
+    std::string big = "[Display]\nwidth = 1024\n[Padding]\n";
+    for (int i = 0; big.size() < 10u * 1024u * 1024u; ++i)
+        big += "key" + std::to_string(i) + " = \"" + std::string(100, 'x') + "\"\n";
+    LoadText(big);
+    EXPECT_EQ(config.GetInt("Display.width", 800), 1024);
+
+    LoadText("deep = " + std::string(100000, '[') + std::string(100000, ']') + "\n[Display]\nwidth = 1024\n");
+    EXPECT_EQ(config.GetInt("Display.width", 800), 800) << "a rejected file leaves every default";
+    EXPECT_NE(loadOutput.find("Invalid config file"), std::string::npos);
+
+    std::string tables;
+    for (int i = 0; i < 2000; ++i)
+        tables += "[t" + std::to_string(i) + "]\nv = " + std::to_string(i) + "\n";
+    LoadText(tables + "[Display]\nheight = 720\n");
+    EXPECT_EQ(config.GetInt("Display.height", 600), 720);
+}
+
+TEST_F(ConfigHandlerTest, ADirectoryInPlaceOfTheFileRunsOnDefaults) {
+    std::filesystem::create_directory(file);
+    struct RemoveDirectory {
+        std::string path;
+        ~RemoveDirectory() { std::filesystem::remove_all(path); }
+    } cleanup{file};
+    testing_support::ConsoleCapture console;
+    config.Load(file);
+    EXPECT_EQ(config.GetInt("Display.width", 800), 800);
+    const std::string text = console.Text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
+
+} // namespace
