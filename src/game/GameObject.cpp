@@ -41,6 +41,18 @@ void GameObject::Destroy() {
     world.DestroyRigidBody(body);
     body = nullptr;
     colliders.clear();
+    // Shapes made for this object serve nothing once its body is gone; kept, a new level and
+    // every enemy of every game would pile up in the physics factory over a long session.
+    PhysicsCommon& physics = world.GetPhysicsCommon();
+    for (CollisionShape* shape : shapes)
+        physics.DestroyCollisionShape(shape);
+    shapes.clear();
+    if (meshShape != nullptr) {
+        if (model != nullptr && model->concaveShape == meshShape)
+            model->concaveShape = nullptr;
+        physics.DestroyCollisionShape(meshShape);
+        meshShape = nullptr;
+    }
     material.reset();
     for (PointLight* light : pointLights) {
         world.RemovePointLight(light);
@@ -89,7 +101,8 @@ Collider* GameObject::AddSphereCollider(float radius, const Transform& local, bo
 Collider* GameObject::AddMeshCollider() {
     if (model == nullptr)
         return nullptr;
-    Collider* collider = body->AddCollider(model->CreateConcaveShape(), Transform::getIdentity());
+    meshShape = model->CreateConcaveShape();
+    Collider* collider = body->AddCollider(meshShape, Transform::getIdentity());
     colliders.push_back(collider);
     return collider;
 }

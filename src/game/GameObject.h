@@ -62,6 +62,8 @@ struct GameObject {
     Mesh* model = nullptr;
     std::vector<PointLight*> pointLights;
     std::vector<CollisionShape*> shapes;
+    /// The concave shape AddMeshCollider made for this object, released with it.
+    CollisionShape* meshShape = nullptr;
 
 protected:
     friend class GameWorld;

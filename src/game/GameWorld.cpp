@@ -64,7 +64,8 @@ void GameWorld::Init() {
     camera.Init();
 
     WorldSettings settings;
-    settings.gravity = Vector3(0.0f, -config.GetFloatInRange("Physics.gravity", 25.0f, -1000.0f, 1000.0f), 0.0f);
+    settings.gravity =
+        Vector3(0.0f, -config.GetFloatInRange("Physics.gravity", 25.0f, -1000.0f, 1000.0f), 0.0f);
     physicsWorld = physicsCommon.CreatePhysicsWorld(settings);
 
     InitDebugRenderer();

@@ -13,12 +13,13 @@ namespace {
 const Vector3 kSpawnPoint(-30.0f, 2.0f, 30.0f);
 // Far beyond any sensible tuning, but finite: NaN or infinite forces would wreck the simulation.
 constexpr float kControlLimit = 1.0e6f;
-}
+} // namespace
 
 PlayerObject::PlayerObject()
     : camera(Camera::GetInstance()), input(InputHandler::GetInstance()),
       config(ConfigHandler::GetInstance()) {
-    acceleration = config.GetFloatInRange("Controls.acceleration", acceleration, -kControlLimit, kControlLimit);
+    acceleration =
+        config.GetFloatInRange("Controls.acceleration", acceleration, -kControlLimit, kControlLimit);
     drag = config.GetFloatInRange("Controls.drag", drag, -kControlLimit, kControlLimit);
     maxSpeed = config.GetFloatInRange("Controls.maxSpeed", maxSpeed, 0.0f, kControlLimit);
     maxAirSpeed = config.GetFloatInRange("Controls.maxAirSpeed", maxAirSpeed, 0.0f, kControlLimit);

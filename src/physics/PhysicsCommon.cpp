@@ -58,6 +58,11 @@ PhysicsWorld* PhysicsCommon::CreatePhysicsWorld(const WorldSettings& settings) {
     return worlds.back().get();
 }
 
+void PhysicsCommon::DestroyCollisionShape(CollisionShape* shape) {
+    std::erase_if(shapes,
+                  [shape](const std::unique_ptr<CollisionShape>& owned) { return owned.get() == shape; });
+}
+
 void PhysicsCommon::DestroyPhysicsWorld(PhysicsWorld* world) {
     if (world == nullptr)
         return;

@@ -44,6 +44,8 @@ public:
     CollisionShape* CreateConcaveMeshShape(const std::vector<Vec3>& positions,
                                            const std::vector<std::uint32_t>& indices);
 
+    /// Releases a shape no collider uses any more; unknown pointers are ignored.
+    void DestroyCollisionShape(CollisionShape* shape);
     std::size_t ShapeCount() const { return shapes.size(); }
 
 private:

@@ -20,6 +20,8 @@ public:
     void Simulate(float seconds);
     /// One 1/60 s frame: update and draw, as the frame loop does.
     void Frame();
+    /// Draws one frame of `dt` seconds without advancing the world (bursts age by dt).
+    void DrawOnly(float dt);
     /// A key or mouse-button press as the window would deliver it.
     void PressKey(int code);
     /// Holds a key down (or lets it go) for the walking controls.
