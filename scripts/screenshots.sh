@@ -15,7 +15,7 @@ if [ -z "${KORVANE_IN_XVFB:-}" ]; then
   exec env KORVANE_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x720x24" bash "$0" "$@"
 fi
 
-shot() { import -window root "docs/$1.png"; echo "wrote docs/$1.png"; }
+shot() { import -window "$id" "docs/$1.png"; echo "wrote docs/$1.png"; }
 
 ./build/korvane > /tmp/korvane-screenshots.log 2>&1 &
 pid=$!

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The window resized again and again, shrunk to a sliver, maximised and restored with F1: the
+# game keeps running and drawing, and still closes with status 0.
+set -u
+binary=$1
+source "$(dirname "$0")/lib.sh"
+
+dir=$(make_run_dir)
+log="$dir/console.log"
+(cd "$dir" && exec "$binary" > "$log" 2> "$dir/errors.log") &
+pid=$!
+id=$(wait_for_window Korvane 60) || fail "no window titled Korvane"
+sleep 1
+xdotool key --window "$id" space
+for size in "1024 700" "640 480" "1 1" "1200 300" "300 900" "800 600"; do
+  xdotool windowsize "$id" $size
+  sleep 0.4
+done
+for _ in 1 2 3; do
+  xdotool key --window "$id" F1
+  sleep 0.4
+done
+sleep 1.5
+kill -0 "$pid" 2>/dev/null || { cat "$log" "$dir/errors.log"; fail "the game died while its window changed"; }
+before=$(grep -c " FPS (" "$log")
+sleep 2
+after=$(grep -c " FPS (" "$log")
+[ "$after" -gt "$before" ] || fail "the frame loop stopped after the window changes"
+xdotool key --window "$id" Escape
+wait_for_exit "$pid" 30
+status=$?
+[ "$status" -eq 0 ] || { cat "$log" "$dir/errors.log"; fail "exit status $status"; }
+echo "PASS"
