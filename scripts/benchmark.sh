@@ -3,12 +3,8 @@
 # 800x600 and 1920x1080 with the frame cap off, next to the floor of an empty frame.
 # Uses the current display, or a virtual one (Xvfb, Mesa's software renderer) without it.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root"
-
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TESTS=OFF > /dev/null
-cmake --build build --target korvane_benchmark
+source "$(dirname "$0")/common.sh"
+build_release korvane_benchmark
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "No DISPLAY: benchmarking under a virtual display (Xvfb, 1920x1080)."

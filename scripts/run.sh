@@ -2,12 +2,8 @@
 # Builds Korvane (incrementally) and starts it from the repository root.
 # Without a display it runs the game under a virtual one (Xvfb).
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root"
-
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TESTS=OFF > /dev/null
-cmake --build build --target korvane
+source "$(dirname "$0")/common.sh"
+build_release korvane
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "No DISPLAY: running Korvane under a virtual display (Xvfb, 1280x720)."

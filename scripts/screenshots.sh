@@ -3,12 +3,8 @@
 # the start screen, a running game with enemies in view, and the collision view.
 # Writes docs/start-screen.png, docs/running-game.png and docs/collision-view.png.
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-cd "$root"
-
-bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TESTS=OFF > /dev/null
-cmake --build build --target korvane
+source "$(dirname "$0")/common.sh"
+build_release korvane
 mkdir -p docs
 
 if [ -z "${KORVANE_IN_XVFB:-}" ]; then

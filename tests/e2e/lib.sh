@@ -42,3 +42,12 @@ fail() { echo "FAIL: $*"; exit 1; }
 
 # The frame counts of the "N FPS (x ms)" lines of a console log, one per line.
 fps_counts() { grep -E '^[0-9]+ FPS \(' "$1" | sed -E 's/ FPS.*//'; }
+
+# Starts the game in run directory $1 with its console in $1/console.log and $1/errors.log;
+# sets pid, log and id (its window).
+start_game() {
+  log="$1/console.log"
+  (cd "$1" && exec "$binary" > "$log" 2> "$1/errors.log") &
+  pid=$!
+  id=$(wait_for_window Korvane 60) || fail "no window titled Korvane"
+}

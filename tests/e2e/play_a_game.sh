@@ -6,10 +6,7 @@ binary=$1
 source "$(dirname "$0")/lib.sh"
 
 dir=$(make_run_dir)
-log="$dir/console.log"
-(cd "$dir" && exec "$binary" > "$log" 2> "$dir/errors.log") &
-pid=$!
-id=$(wait_for_window Korvane 60) || fail "no window titled Korvane"
+start_game "$dir"
 sleep 2
 xdotool key --window "$id" space
 sleep 2
