@@ -29,7 +29,8 @@ check_rate() { # $1 = run dir, $2 = low, $3 = high
 }
 
 dir=$(make_run_dir)
-check_rate "$dir" 45 61
+# Sanitizer builds on a slow machine run a little under the cap; far under it is a fault.
+check_rate "$dir" 42 61
 grep -qx "Failed to open config file" "$dir/console.log" || fail "no 'Failed to open config file' line"
 grep -qx "Game world initialized..." "$dir/console.log" || fail "no 'Game world initialized...' line"
 
