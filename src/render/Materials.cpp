@@ -11,23 +11,20 @@ constexpr unsigned char kDefaultDiffuseGrey = 200;
 // Fall-backs for a PBS material drawn before its maps are set, shared by every material and
 // kept for the whole run. Both hold plain data like the gun's own maps: the grey albedo is
 // decoded by the shader, and the flat normal (0, 0, 1) must not pass through sRGB decoding.
+GLuint PlainTexel(unsigned char r, unsigned char g, unsigned char b) {
+    const unsigned char texel[4] = {r, g, b, 255};
+    GLuint texture = 0;
+    CreateTexture(&texture, texel, 1, 1, 4, false);
+    return texture;
+}
+
 GLuint DefaultAlbedoTexture() {
-    static GLuint id = [] {
-        const unsigned char texel[4] = {128, 128, 128, 255};
-        GLuint texture = 0;
-        CreateTexture(&texture, texel, 1, 1, 4, false);
-        return texture;
-    }();
+    static const GLuint id = PlainTexel(128, 128, 128);
     return id;
 }
 
 GLuint DefaultNormalTexture() {
-    static GLuint id = [] {
-        const unsigned char texel[4] = {128, 128, 255, 255};
-        GLuint texture = 0;
-        CreateTexture(&texture, texel, 1, 1, 4, false);
-        return texture;
-    }();
+    static const GLuint id = PlainTexel(128, 128, 255);
     return id;
 }
 
