@@ -1,9 +1,9 @@
 #include "app/Application.h"
 
-#include "app/ConfigHandler.h"
 #include "app/FramePacer.h"
 #include "app/GlDebugOutput.h"
-#include "app/InputHandler.h"
+#include "core/ConfigHandler.h"
+#include "core/InputHandler.h"
 #include "game/GameWorld.h"
 #include "render/ModelHandler.h"
 #include "ui/TextHandler.h"

@@ -1,8 +1,8 @@
 #include "game/BonkeyGun.h"
 
-#include "app/Camera.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
+#include "render/Camera.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
 #include "game/Enemy.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "game/GameWorld.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"

@@ -1,6 +1,6 @@
 #include "game/EnemySpawner.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "game/BasicEnemy.h"
 
 #include <cmath>

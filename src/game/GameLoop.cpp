@@ -1,6 +1,6 @@
 #include "game/GameLoop.h"
 
-#include "app/InputHandler.h"
+#include "core/InputHandler.h"
 #include "game/CoolEventListener.h"
 #include "game/EnemySpawner.h"
 #include "game/GameWorld.h"

@@ -101,7 +101,10 @@ Collider* GameObject::AddSphereCollider(float radius, const Transform& local, bo
 Collider* GameObject::AddMeshCollider() {
     if (model == nullptr)
         return nullptr;
-    meshShape = model->CreateConcaveShape();
+    // The physics factory owns the shape; the mesh only remembers the one last built from it.
+    meshShape =
+        GameWorld::GetInstance().GetPhysicsCommon().CreateConcaveMeshShape(model->positions, model->indices);
+    model->concaveShape = meshShape;
     Collider* collider = body->AddCollider(meshShape, Transform::getIdentity());
     colliders.push_back(collider);
     return collider;

@@ -1,9 +1,9 @@
 #include "game/GunObject.h"
 
-#include "app/Camera.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "physics/RigidBody.h"
+#include "render/Camera.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 

@@ -1,6 +1,6 @@
 #include "game/HitScanWeapon.h"
 
-#include "app/Camera.h"
+#include "render/Camera.h"
 
 HitScanWeapon::HitScanWeapon() : camera(Camera::GetInstance()) {}
 

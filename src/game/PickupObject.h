@@ -4,7 +4,7 @@
 
 #include "game/GameObject.h"
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 struct PickupObject : GameObject {
     /// A static pickup at `position` with its own green point light there.

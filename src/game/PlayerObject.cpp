@@ -1,13 +1,13 @@
 #include "game/PlayerObject.h"
 
-#include "app/Camera.h"
-#include "app/ConfigHandler.h"
-#include "app/InputHandler.h"
+#include "core/ConfigHandler.h"
+#include "core/InputHandler.h"
 #include "game/BonkeyGun.h"
 #include "game/ColliderRaycast.h"
 #include "game/GameWorld.h"
 #include "physics/Collider.h"
 #include "physics/RigidBody.h"
+#include "render/Camera.h"
 
 namespace {
 const Vector3 kSpawnPoint(-30.0f, 2.0f, 30.0f);

@@ -2,7 +2,7 @@
 // Bullet's debug drawer for the collision view: keeps every wireframe segment Bullet draws
 // as a pair of world-space points, for the view to upload as lines.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <LinearMath/btIDebugDraw.h>
 

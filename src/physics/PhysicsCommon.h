@@ -2,7 +2,7 @@
 // The physics factory: creates worlds and collision shapes and owns every shape it made
 // until it is destroyed itself (shapes outlive the bodies that use them).
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <cstdint>
 #include <memory>

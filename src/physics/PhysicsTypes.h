@@ -2,7 +2,7 @@
 // Math shared by the game and the physics layer: Bullet's single-precision vectors,
 // quaternions and transforms, plus the few helpers the gameplay code relies on.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <LinearMath/btQuaternion.h>
 #include <LinearMath/btTransform.h>

@@ -2,7 +2,7 @@
 // The simulation: bodies, fixed steps, trigger reports, ray casts and the collision
 // wireframe, on Bullet's discrete dynamics world.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 #include "physics/EventListener.h"
 #include "physics/PhysicsTypes.h"
 #include "physics/Raycast.h"

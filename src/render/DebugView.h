@@ -1,7 +1,7 @@
 #pragma once
 // The collision wireframe: physics line segments drawn in one flat colour over the frame.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <vector>
 

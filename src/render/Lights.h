@@ -1,7 +1,7 @@
 #pragma once
 // The light records the scene is lit by: one directional light and any number of point lights.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 struct DirectionalLight {
     Vec3 color{1.0f, 1.0f, 1.0f};

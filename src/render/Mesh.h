@@ -2,7 +2,7 @@
 // A drawable mesh: separate position, normal and texture-coordinate buffers (attribute
 // locations 0, 1, 2) and a 32-bit index buffer, plus CPU copies for building collision shapes.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <GL/glew.h>
 #include <cstdint>
@@ -20,9 +20,6 @@ public:
 
     /// One indexed draw of the whole mesh with the current program, on the shared VAO.
     void Draw() const;
-    /// A new concave triangle-mesh shape from the CPU copies, made by the game world's
-    /// physics factory; kept as `concaveShape` (each call makes a new one).
-    CollisionShape* CreateConcaveShape();
 
     GLuint positionBuffer = 0;
     GLuint indexBuffer = 0;
@@ -32,5 +29,6 @@ public:
     std::vector<Vec3> normals;
     std::vector<Vec2> uvs;
     std::vector<std::uint32_t> indices;
+    /// The concave shape last built from the CPU copies by the game (not owned here).
     CollisionShape* concaveShape = nullptr;
 };

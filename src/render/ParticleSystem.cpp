@@ -1,6 +1,6 @@
 #include "render/ParticleSystem.h"
 
-#include "app/Random.h"
+#include "core/Random.h"
 #include "render/ShaderHandler.h"
 
 #include <cmath>

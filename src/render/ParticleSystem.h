@@ -2,7 +2,7 @@
 // A one-second burst of 1000 GPU particles, simulated by transform feedback between two
 // buffers; and the registry that ages, draws and releases the live bursts.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <GL/glew.h>
 #include <map>

@@ -2,7 +2,7 @@
 // Named uniform values by kind, uploaded to a program when it is made current, with a
 // per-program cache of uniform locations (names a program lacks are cached as -1 too).
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <GL/glew.h>
 #include <string>

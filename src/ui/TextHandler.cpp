@@ -1,7 +1,7 @@
 #include "ui/TextHandler.h"
 
-#include "app/ConfigHandler.h"
-#include "app/InputHandler.h"
+#include "core/ConfigHandler.h"
+#include "core/InputHandler.h"
 #include "render/ShaderHandler.h"
 
 #include <algorithm>

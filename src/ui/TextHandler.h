@@ -2,7 +2,7 @@
 // Draws all screen text: named one-line entries and multi-line blocks in two fonts with a
 // drop shadow, and the crosshair. Items are kept until removed and drawn every frame.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 #include "render/UniformStore.h"
 #include "ui/GlyphAtlas.h"
 

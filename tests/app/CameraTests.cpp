@@ -1,5 +1,5 @@
 // The camera's projection, mouse turning and view directions; none of it needs a window.
-#include "app/Camera.h"
+#include "render/Camera.h"
 
 #include <gtest/gtest.h>
 

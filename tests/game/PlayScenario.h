@@ -2,13 +2,13 @@
 // A running game with the view and the keys in a known state, for the player, weapon and gun
 // scenarios: each test begins a fresh game, looking along +Z with no key held.
 
-#include "app/Camera.h"
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "physics/RigidBody.h"
+#include "render/Camera.h"
 #include "support/GameHarness.h"
 
 #include <gtest/gtest.h>

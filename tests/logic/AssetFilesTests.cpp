@@ -1,7 +1,7 @@
 // The committed meshes and textures, read the way the game reads them: what in these files
 // would break loading, collisions, the spawn or the pickups.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>

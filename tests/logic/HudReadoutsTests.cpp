@@ -1,4 +1,4 @@
-#include "ui/HudReadouts.h"
+#include "game/HudReadouts.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "render/ShaderHandler.h"
 
 #include "RenderTestUtil.h"
-#include "app/Random.h"
+#include "core/Random.h"
 #include "support/ConsoleCapture.h"
 
 #include <cmath>

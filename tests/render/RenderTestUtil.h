@@ -2,7 +2,7 @@
 // Small helpers shared by the rendering tests: scratch files, an off-screen framebuffer and
 // read-backs of texture and program state.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 #include "support/GLTestContext.h"
 
 #include <array>

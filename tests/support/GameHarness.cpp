@@ -1,9 +1,9 @@
 #include "support/GameHarness.h"
 
-#include "app/Camera.h"
-#include "app/InputHandler.h"
+#include "core/InputHandler.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
+#include "render/Camera.h"
 #include "render/ModelHandler.h"
 #include "support/GLTestContext.h"
 #include "ui/TextHandler.h"

@@ -1,6 +1,6 @@
 // A window-size event reshapes the camera and the screen text together; it lives with the
 // text tests because the text renderer needs a GL context.
-#include "app/Camera.h"
+#include "render/Camera.h"
 
 #include "TextTestUtil.h"
 

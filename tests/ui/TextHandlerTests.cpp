@@ -3,7 +3,7 @@
 #include "ui/TextHandler.h"
 
 #include "TextTestUtil.h"
-#include "app/InputHandler.h"
+#include "core/InputHandler.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 // Run it from the repository root (assets/ is loaded by relative paths).
 
 #include "app/Application.h"
-#include "app/ConfigHandler.h"
-#include "app/InputHandler.h"
+#include "core/ConfigHandler.h"
+#include "core/InputHandler.h"
 #include "game/BasicEnemy.h"
 #include "game/EnemySpawner.h"
 #include "game/GameLoop.h"

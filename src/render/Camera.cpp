@@ -1,6 +1,6 @@
-#include "app/Camera.h"
+#include "render/Camera.h"
 
-#include "app/ConfigHandler.h"
+#include "core/ConfigHandler.h"
 #include "render/ShaderHandler.h"
 #include "ui/TextHandler.h"
 

@@ -1,4 +1,4 @@
-#include "app/InputHandler.h"
+#include "core/InputHandler.h"
 
 #include <GLFW/glfw3.h>
 

@@ -2,7 +2,7 @@
 // The first-person view: a position the player moves, a yaw and pitch the mouse turns, and
 // a perspective projection that follows the window's shape.
 
-#include "app/MathTypes.h"
+#include "core/MathTypes.h"
 
 struct GLFWwindow;
 class ShaderHandler;

@@ -1,4 +1,4 @@
-#include "app/ConfigHandler.h"
+#include "core/ConfigHandler.h"
 
 #include <filesystem>
 #include <fstream>

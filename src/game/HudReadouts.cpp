@@ -1,4 +1,4 @@
-#include "ui/HudReadouts.h"
+#include "game/HudReadouts.h"
 
 #include "game/GameLoop.h"
 #include "game/GameWorld.h"
