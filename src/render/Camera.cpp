@@ -2,7 +2,6 @@
 
 #include "core/ConfigHandler.h"
 #include "render/ShaderHandler.h"
-#include "ui/TextHandler.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -92,7 +91,8 @@ void Camera::OnWindowSize(int width, int height) {
         return;
     aspect = static_cast<float>(width) / static_cast<float>(height);
     BuildProjection();
-    TextHandler::GetInstance().Resize(static_cast<float>(width), static_cast<float>(height));
+    if (onResize)
+        onResize(width, height);
 }
 
 Mat4 Camera::GetViewProjection() const {

@@ -4,6 +4,9 @@
 
 #include "core/MathTypes.h"
 
+#include <functional>
+#include <utility>
+
 struct GLFWwindow;
 class ShaderHandler;
 class ConfigHandler;
@@ -26,9 +29,14 @@ public:
     Vec3 GetPosition() const { return position; }
     Vec3 GetForward() const;
     Vec3 GetUp() const;
-    /// What the window-size callback does: new aspect and projection, and the text renderer
-    /// resized. A zero width or height (a minimised window) changes nothing at all.
+    /// What the window-size callback does: new aspect and projection, then the resize listener
+    /// (the text renderer). A zero width or height (a minimised window) changes nothing at all.
     void OnWindowSize(int width, int height);
+    /// Called with every usable window size after the projection follows it; one listener, so
+    /// the screen text can follow without the camera knowing about it.
+    void SetResizeListener(std::function<void(int width, int height)> listener) {
+        onResize = std::move(listener);
+    }
     /// Perspective projection from `fov`, `aspect` and the clip planes, depth mapped to -1 ... 1.
     void BuildProjection();
     /// projection x view, the view looking from `position` along the forward direction.
@@ -55,4 +63,6 @@ public:
 
 private:
     Camera();
+
+    std::function<void(int, int)> onResize;
 };

@@ -2,6 +2,7 @@
 
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
+#include "render/Camera.h"
 #include "render/ShaderHandler.h"
 
 #include <algorithm>
@@ -61,6 +62,8 @@ void TextHandler::Init() {
     if (initialised)
         return;
     initialised = true;
+    Camera::GetInstance().SetResizeListener(
+        [this](int width, int height) { Resize(static_cast<float>(width), static_cast<float>(height)); });
 
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) {

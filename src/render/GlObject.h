@@ -1,0 +1,39 @@
+#pragma once
+// The one owner of a GL object name: move-only, deletes its object exactly once (when destroyed
+// or released), so no other class ever deletes or zeroes a GL name it did not create.
+
+#include <GL/glew.h>
+#include <utility>
+
+class GlObject {
+public:
+    enum class Kind { Buffer, Texture, VertexArray, Program, Shader, TransformFeedback };
+
+    GlObject() = default;
+    /// Takes ownership of `name` (0 holds nothing), made elsewhere, e.g. by glCreateShader.
+    GlObject(Kind kind, GLuint name) : kind(kind), name(name) {}
+    ~GlObject() { Release(); }
+    GlObject(GlObject&& other) noexcept : kind(other.kind), name(std::exchange(other.name, 0)) {}
+    GlObject& operator=(GlObject&& other) noexcept;
+    GlObject(const GlObject&) = delete;
+    GlObject& operator=(const GlObject&) = delete;
+
+    /// A fresh object of each kind; needs a current context.
+    static GlObject NewBuffer();
+    static GlObject NewTexture();
+    static GlObject NewVertexArray();
+    static GlObject NewTransformFeedback();
+    static GlObject NewProgram();
+    static GlObject NewShader(GLenum stage);
+
+    GLuint Get() const { return name; }
+    Kind GetKind() const { return kind; }
+    explicit operator bool() const { return name != 0; }
+    /// Deletes the object now if one is held; afterwards this holds nothing. Must run while the
+    /// context is still current.
+    void Release();
+
+private:
+    Kind kind = Kind::Buffer;
+    GLuint name = 0;
+};
