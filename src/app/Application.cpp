@@ -5,7 +5,13 @@
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "game/GameWorld.h"
+#include "render/DebugView.h"
+#include "render/Materials.h"
 #include "render/ModelHandler.h"
+#include "render/ParticleSystem.h"
+#include "render/ShaderHandler.h"
+#include "render/SharedVertexArray.h"
+#include "render/Texture.h"
 #include "ui/TextHandler.h"
 
 #include <GL/glew.h>
@@ -79,18 +85,29 @@ GLFWwindow* StartUp(int width, int height) {
 
     ApplyGlState(config);
     InputHandler::GetInstance().InstallCallbacks();
-    glGenVertexArrays(1, &gVertexArray);
-    glBindVertexArray(gVertexArray);
+    SharedVertexArray::GetInstance().Bind();
     TextHandler::GetInstance().Init();
     GameWorld::GetInstance().Init();
     return window;
 }
 
-void ShutDown() {
-    GameWorld::GetInstance().Cleanup();
-    // GL objects of the process-wide libraries go while their context still exists.
+void ReleaseGlObjects() {
+    ParticleRegistry::GetInstance().Clear();
+    DebugView::GetInstance().Release();
     TextHandler::GetInstance().Release();
     ModelHandler::GetInstance().Release();
+    GradientTexture::Release();
+    DefaultPbsTextures::GetInstance().Release();
+    ShaderHandler::GetInstance().Release();
+    SharedVertexArray::GetInstance().Release();
+}
+
+void ShutDown(GLFWwindow* window) {
+    GameWorld::GetInstance().Cleanup();
+    // Every GL object goes while its context still exists: the services outlive the window
+    // and are destroyed at exit, when a GL call would have no context to go to.
+    ReleaseGlObjects();
+    glfwDestroyWindow(window);
     glfwTerminate();
 }
 
@@ -144,6 +161,6 @@ int RunGame() {
         glfwSwapBuffers(window);
     }
 
-    ShutDown();
+    ShutDown(window);
     return 0;
 }

@@ -11,5 +11,9 @@ int RunGame();
 /// state, input callbacks, the vertex-array object, the text renderer and the game world.
 /// Null after a failure, which has been reported and has released the window system.
 GLFWwindow* StartUp(int width, int height);
-/// Releases the world and every GL object of the process-wide libraries, then the window system.
-void ShutDown();
+/// Deletes every GL object the process-wide services hold (particle bursts, the collision
+/// view, text, meshes and textures, shader programs, the vertex-array object). Needs the
+/// context; afterwards the services' destructors at exit have nothing left to delete.
+void ReleaseGlObjects();
+/// Frees the world, releases every GL object, then the window and the window system.
+void ShutDown(GLFWwindow* window);

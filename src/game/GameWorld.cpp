@@ -19,8 +19,6 @@
 #include <chrono>
 #include <iostream>
 
-GLuint gVertexArray = 0;
-
 namespace {
 
 constexpr int kKeyF2 = 291;
@@ -49,7 +47,7 @@ GameWorld& GameWorld::GetInstance() {
 }
 
 GameWorld::GameWorld()
-    : vertexArray(&gVertexArray), shaders(ShaderHandler::GetInstance()), input(InputHandler::GetInstance()),
+    : shaders(ShaderHandler::GetInstance()), input(InputHandler::GetInstance()),
       camera(Camera::GetInstance()), config(ConfigHandler::GetInstance()),
       models(ModelHandler::GetInstance()), text(TextHandler::GetInstance()),
       gameLoop(GameLoop::GetInstance()), particles(ParticleRegistry::GetInstance()),
@@ -132,7 +130,7 @@ void GameWorld::Draw(float dt) {
     Charge(profile, &FrameProfile::text, start, true);
     if (showCollision && !physicsWorld->GetDebugLineVertices().empty()) {
         glClear(GL_DEPTH_BUFFER_BIT);
-        DrawDebugLines(shaders, physicsWorld->GetDebugLineVertices());
+        DebugView::GetInstance().Draw(shaders, physicsWorld->GetDebugLineVertices());
     }
     Charge(profile, &FrameProfile::collisionView, start, true);
 }
@@ -150,7 +148,6 @@ void GameWorld::Cleanup() {
     physicsCommon.DestroyPhysicsWorld(physicsWorld);
     physicsWorld = nullptr;
     particles.Clear();
-    glDeleteVertexArrays(1, vertexArray);
 }
 
 void GameWorld::AddObject(GameObject* object) {

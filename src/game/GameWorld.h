@@ -38,9 +38,6 @@ struct FrameProfile {
     int steps = 0;
 };
 
-/// The vertex-array object main binds at start-up; the world deletes it at cleanup.
-extern GLuint gVertexArray;
-
 class GameWorld {
 public:
     static GameWorld& GetInstance();
@@ -53,7 +50,7 @@ public:
     /// One fixed step: object updates, the fall-out pass, the physics step, the game flow.
     void Step();
     void Draw(float dt);
-    /// Destroys the physics world and deletes the vertex-array object.
+    /// Frees what is left of the game without a word and destroys the physics world.
     void Cleanup();
 
     void AddObject(GameObject* object);
@@ -83,7 +80,6 @@ public:
 
     static constexpr float kFallOutHeight = -50.0f;
 
-    GLuint* vertexArray;
     ShaderHandler& shaders;
     InputHandler& input;
     Camera& camera;

@@ -27,6 +27,11 @@ public:
     static GlObject NewShader(GLenum stage);
 
     GLuint Get() const { return name; }
+    /// Reads as its name wherever GL wants one, so a texture handle (a pointer to an owner)
+    /// dereferences to a texture id. Only a held owner converts: the name of a temporary
+    /// would be deleted before it could be used.
+    operator GLuint() const& { return name; }
+    operator GLuint() const&& = delete;
     Kind GetKind() const { return kind; }
     explicit operator bool() const { return name != 0; }
     /// Deletes the object now if one is held; afterwards this holds nothing. Must run while the

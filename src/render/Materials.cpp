@@ -8,24 +8,11 @@ const Vec3 kDefaultSpecular{0.5f, 0.5f, 0.5f};
 constexpr float kDefaultShininess = 32.0f;
 constexpr unsigned char kDefaultDiffuseGrey = 200;
 
-// Fall-backs for a PBS material drawn before its maps are set, shared by every material and
-// kept for the whole run. Both hold plain data like the gun's own maps: the grey albedo is
-// decoded by the shader, and the flat normal (0, 0, 1) must not pass through sRGB decoding.
-GLuint PlainTexel(unsigned char r, unsigned char g, unsigned char b) {
+// The fall-backs hold plain data like the gun's own maps: the grey albedo is decoded by the
+// shader, and the flat normal (0, 0, 1) must not pass through sRGB decoding.
+GlObject PlainTexel(unsigned char r, unsigned char g, unsigned char b) {
     const unsigned char texel[4] = {r, g, b, 255};
-    GLuint texture = 0;
-    CreateTexture(&texture, texel, 1, 1, 4, false);
-    return texture;
-}
-
-GLuint DefaultAlbedoTexture() {
-    static const GLuint id = PlainTexel(128, 128, 128);
-    return id;
-}
-
-GLuint DefaultNormalTexture() {
-    static const GLuint id = PlainTexel(128, 128, 255);
-    return id;
+    return CreateTexture(texel, 1, 1, 4, false);
 }
 
 void BindUnit(GLenum unit, GLuint texture) {
@@ -35,14 +22,31 @@ void BindUnit(GLenum unit, GLuint texture) {
 
 } // namespace
 
-ShaderMaterial::~ShaderMaterial() {
-    for (const auto& cell : ownedTextures)
-        glDeleteTextures(1, cell.get());
+DefaultPbsTextures& DefaultPbsTextures::GetInstance() {
+    static DefaultPbsTextures instance;
+    return instance;
+}
+
+GLuint DefaultPbsTextures::Albedo() {
+    if (!albedo)
+        albedo = PlainTexel(128, 128, 128);
+    return albedo;
+}
+
+GLuint DefaultPbsTextures::Normal() {
+    if (!normal)
+        normal = PlainTexel(128, 128, 255);
+    return normal;
+}
+
+void DefaultPbsTextures::Release() {
+    albedo.Release();
+    normal.Release();
 }
 
 TextureHandle ShaderMaterial::MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b,
                                                     unsigned char a) {
-    ownedTextures.push_back(std::make_unique<GLuint>(CreateSolidTexture(r, g, b, a)));
+    ownedTextures.push_back(std::make_unique<GlObject>(CreateSolidTexture(r, g, b, a)));
     return ownedTextures.back().get();
 }
 
@@ -58,7 +62,7 @@ BasicMaterial::BasicMaterial(GLuint shaderProgram) {
 void BasicMaterial::Bind() {
     ShaderHandler::GetInstance().Use(program);
     uniforms.Apply(program);
-    BindUnit(GL_TEXTURE0, diffuseTexture != nullptr ? *diffuseTexture : 0);
+    BindUnit(GL_TEXTURE0, diffuseTexture != nullptr ? diffuseTexture->Get() : 0);
 }
 
 AnimatedMaterial::AnimatedMaterial() : BasicMaterial(AnimatedProgram()) {}
@@ -79,13 +83,14 @@ void PBSMaterial::Bind() {
     ShaderHandler::GetInstance().Use(program);
     uniforms.Apply(program);
     // Resolved before any unit is touched: making a default texture binds it on the active unit.
-    const GLuint albedo = albedoTexture != nullptr ? *albedoTexture : DefaultAlbedoTexture();
-    const GLuint normal = normalTexture != nullptr ? *normalTexture : DefaultNormalTexture();
+    DefaultPbsTextures& defaults = DefaultPbsTextures::GetInstance();
+    const GLuint albedo = albedoTexture != nullptr ? albedoTexture->Get() : defaults.Albedo();
+    const GLuint normal = normalTexture != nullptr ? normalTexture->Get() : defaults.Normal();
     BindUnit(GL_TEXTURE0, albedo);
     BindUnit(GL_TEXTURE1, normal);
-    BindUnit(GL_TEXTURE2, metallicTexture != nullptr ? *metallicTexture : 0);
-    BindUnit(GL_TEXTURE3, roughnessTexture != nullptr ? *roughnessTexture : 0);
-    BindUnit(GL_TEXTURE4, aoTexture != nullptr ? *aoTexture : 0);
+    BindUnit(GL_TEXTURE2, metallicTexture != nullptr ? metallicTexture->Get() : 0);
+    BindUnit(GL_TEXTURE3, roughnessTexture != nullptr ? roughnessTexture->Get() : 0);
+    BindUnit(GL_TEXTURE4, aoTexture != nullptr ? aoTexture->Get() : 0);
 }
 
 void SetSolidColor(BasicMaterial& material, unsigned char r, unsigned char g, unsigned char b) {

@@ -12,8 +12,8 @@
 class ShaderMaterial {
 public:
     virtual void Bind() {}
-    /// Releases the 1x1 textures this material made itself (never the shared ones).
-    virtual ~ShaderMaterial();
+    /// The 1x1 textures this material made itself go with it (never the shared ones).
+    virtual ~ShaderMaterial() = default;
 
     /// A new 1x1 sRGB texture of one colour, owned by this material.
     TextureHandle MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b,
@@ -23,7 +23,8 @@ public:
     UniformStore uniforms;
 
 private:
-    std::vector<std::unique_ptr<GLuint>> ownedTextures;
+    // Cells on the heap: the handles given out point into them.
+    std::vector<std::unique_ptr<GlObject>> ownedTextures;
 };
 
 /// Phong-style shading with one diffuse texture on unit 0 (grey 200/255 by default).
@@ -61,6 +62,21 @@ public:
     TextureHandle metallicTexture = nullptr;
     TextureHandle roughnessTexture = nullptr;
     TextureHandle aoTexture = nullptr;
+};
+
+/// The neutral maps a PBS material binds while its albedo or normal map is unset: made on
+/// first use, shared by every material, kept until Release() before the context goes.
+class DefaultPbsTextures {
+public:
+    static DefaultPbsTextures& GetInstance();
+    GLuint Albedo();
+    GLuint Normal();
+    void Release();
+
+private:
+    DefaultPbsTextures() = default;
+    GlObject albedo;
+    GlObject normal;
 };
 
 /// Gives a basic or animated material a new 1x1 diffuse texture of one colour.

@@ -4,9 +4,8 @@
 
 namespace {
 
-template <typename T> GLuint UploadBuffer(GLenum target, const std::vector<T>& data) {
-    GLuint buffer = 0;
-    glGenBuffers(1, &buffer);
+template <typename T> GlObject UploadBuffer(GLenum target, const std::vector<T>& data) {
+    GlObject buffer = GlObject::NewBuffer();
     glBindBuffer(target, buffer);
     glBufferData(target, static_cast<GLsizeiptr>(data.size() * sizeof(T)),
                  data.empty() ? nullptr : data.data(), GL_STATIC_DRAW);
@@ -32,15 +31,6 @@ Mesh::Mesh(std::vector<Vec3> positions, std::vector<Vec3> normals, std::vector<V
     this->normals = std::move(normals);
     this->uvs = std::move(uvs);
     this->indices = std::move(indices);
-}
-
-Mesh::~Mesh() {
-    // A mesh whose names were handed back already (the model library at exit, after the
-    // context is gone) must not call into GL at all.
-    if (positionBuffer == 0 && indexBuffer == 0 && normalBuffer == 0 && uvBuffer == 0)
-        return;
-    const GLuint names[4] = {positionBuffer, indexBuffer, normalBuffer, uvBuffer};
-    glDeleteBuffers(4, names);
 }
 
 void Mesh::Draw() const {

@@ -45,12 +45,6 @@ ModelHandler& ModelHandler::GetInstance() {
     return instance;
 }
 
-ModelHandler::~ModelHandler() {
-    // By now the GL context may be gone: forget the names and free only our own memory.
-    for (auto& [path, mesh] : models)
-        mesh->positionBuffer = mesh->indexBuffer = mesh->normalBuffer = mesh->uvBuffer = 0;
-}
-
 Mesh* ModelHandler::GetModel(const std::string& path) {
     auto found = models.find(path);
     if (found != models.end())
@@ -64,8 +58,7 @@ TextureHandle ModelHandler::GetTexture(const std::string& path, bool srgb) {
     auto found = textures.find(path);
     if (found != textures.end())
         return found->second.get();
-    auto cell = std::make_unique<GLuint>(0);
-    LoadTexture(cell.get(), path, srgb);
+    auto cell = std::make_unique<GlObject>(LoadTexture(path, srgb));
     TextureHandle handle = cell.get();
     textures.emplace(path, std::move(cell));
     return handle;
@@ -80,8 +73,6 @@ void ModelHandler::LoadAll() {
 
 void ModelHandler::Release() {
     models.clear();
-    for (auto& [path, cell] : textures)
-        glDeleteTextures(1, cell.get());
     textures.clear();
 }
 

@@ -18,16 +18,16 @@ public:
     TextureHandle GetTexture(const std::string& path, bool srgb);
     /// Preloads the game's fixed list of meshes and textures.
     void LoadAll();
-    /// Deletes every cached mesh and texture from GL while the context is still current and
-    /// empties the caches; the destructor then frees only memory.
+    /// Deletes every cached mesh and texture while the context is still current and empties
+    /// the caches; handles given out before are dangling afterwards.
     void Release();
 
 private:
     ModelHandler() = default;
-    ~ModelHandler();
 
     std::unordered_map<std::string, std::unique_ptr<Mesh>> models;
-    std::unordered_map<std::string, std::unique_ptr<GLuint>> textures;
+    // Cells on the heap: the handles given out point into them.
+    std::unordered_map<std::string, std::unique_ptr<GlObject>> textures;
 };
 
 /// Reads an .obj file into a new mesh, one vertex per face corner. A file the reader cannot

@@ -50,15 +50,37 @@ void ShaderHandler::PrintProgramLog(GLuint program) {
 }
 
 GLuint ShaderHandler::CreateProgram(const std::string& vertexPath, const std::string& fragmentPath) {
-    GLuint vs = CompileShader(vertexPath, GL_VERTEX_SHADER);
-    GLuint fs = CompileShader(fragmentPath, GL_FRAGMENT_SHADER);
-    GLuint program = glCreateProgram();
+    const GlObject vs(GlObject::Kind::Shader, CompileShader(vertexPath, GL_VERTEX_SHADER));
+    const GlObject fs(GlObject::Kind::Shader, CompileShader(fragmentPath, GL_FRAGMENT_SHADER));
+    GlObject program = GlObject::NewProgram();
     glAttachShader(program, vs);
     glAttachShader(program, fs);
     glLinkProgram(program);
     PrintProgramLog(program);
     glValidateProgram(program);
+    // The linked program keeps its code; an attached stage would only be flagged for deletion.
+    glDetachShader(program, vs);
+    glDetachShader(program, fs);
+    programs.push_back(std::move(program));
+    return programs.back();
+}
+
+GLuint ShaderHandler::SharedProgram(const std::string& vertexPath, const std::string& fragmentPath) {
+    const auto key = std::make_pair(vertexPath, fragmentPath);
+    const auto found = sharedPrograms.find(key);
+    if (found != sharedPrograms.end())
+        return found->second;
+    const GLuint program = CreateProgram(vertexPath, fragmentPath);
+    sharedPrograms.emplace(key, program);
     return program;
+}
+
+void ShaderHandler::Release() {
+    // A program still in use would only be flagged for deletion.
+    glUseProgram(0);
+    currentProgram = 0;
+    sharedPrograms.clear();
+    programs.clear();
 }
 
 void ShaderHandler::Use(GLuint program) {
@@ -107,31 +129,24 @@ void ShaderHandler::SetLights(const DirectionalLight& directional, std::vector<P
 }
 
 GLuint BasicProgram() {
-    static GLuint program =
-        ShaderHandler::GetInstance().CreateProgram("assets/shaders/basic.vert", "assets/shaders/basic.frag");
-    return program;
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/basic.vert",
+                                                      "assets/shaders/basic.frag");
 }
 
 GLuint AnimatedProgram() {
-    static GLuint program =
-        ShaderHandler::GetInstance().CreateProgram("assets/shaders/anim.vert", "assets/shaders/basic.frag");
-    return program;
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/anim.vert",
+                                                      "assets/shaders/basic.frag");
 }
 
 GLuint PBSProgram() {
-    static GLuint program =
-        ShaderHandler::GetInstance().CreateProgram("assets/shaders/pbs.vert", "assets/shaders/pbs.frag");
-    return program;
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/pbs.vert", "assets/shaders/pbs.frag");
 }
 
 GLuint DebugProgram() {
-    static GLuint program =
-        ShaderHandler::GetInstance().CreateProgram("assets/shaders/debug.vert", "assets/shaders/debug.frag");
-    return program;
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/debug.vert",
+                                                      "assets/shaders/debug.frag");
 }
 
 GLuint TextProgram() {
-    static GLuint program =
-        ShaderHandler::GetInstance().CreateProgram("assets/shaders/text.vert", "assets/shaders/text.frag");
-    return program;
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/text.vert", "assets/shaders/text.frag");
 }

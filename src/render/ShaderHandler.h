@@ -2,10 +2,13 @@
 // Builds GLSL programs from assets/shaders, remembers the current program and hands the
 // shared uniform stores to a program when it is made current.
 
+#include "render/GlObject.h"
 #include "render/UniformStore.h"
 
 #include <GL/glew.h>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct DirectionalLight;
@@ -16,10 +19,16 @@ public:
     static ShaderHandler& GetInstance();
 
     /// Reads and compiles one stage; prints a non-empty info log (warnings too). A missing
-    /// file compiles as empty source. Always returns the shader id.
+    /// file compiles as empty source. Always returns the shader id, which the caller owns.
     GLuint CompileShader(const std::string& path, GLenum type);
-    /// Compiles both stages, links, prints a non-empty link log and validates.
+    /// Compiles both stages, links, prints a non-empty link log and validates; the stages are
+    /// deleted once linked. Each call makes a new program, owned here until Release().
     GLuint CreateProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    /// The program of these two stages, created on its first request and reused afterwards.
+    GLuint SharedProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    /// Deletes every program made here while the context is still current; a shared program
+    /// is built again if it is ever requested afterwards.
+    void Release();
     /// Makes `program` current: global uniforms only on a change, per-draw uniforms always.
     void Use(GLuint program);
     /// Forgets the current program and sets "deltaTime" and "time" for the new frame.
@@ -38,9 +47,12 @@ public:
 
 private:
     ShaderHandler() = default;
+
+    std::vector<GlObject> programs;
+    std::map<std::pair<std::string, std::string>, GLuint> sharedPrograms;
 };
 
-// Shared programs, each built on its first request and reused for the rest of the run.
+// The game's shared programs, each built on its first request and reused for the rest of the run.
 GLuint BasicProgram();
 GLuint AnimatedProgram();
 GLuint PBSProgram();

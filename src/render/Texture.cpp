@@ -39,10 +39,9 @@ constexpr double kGradientCyanGreen = 200.0;
 
 } // namespace
 
-void CreateTexture(TextureHandle handle, const unsigned char* pixels, int width, int height, int channels,
-                   bool srgb) {
-    glGenTextures(1, handle);
-    glBindTexture(GL_TEXTURE_2D, *handle);
+GlObject CreateTexture(const unsigned char* pixels, int width, int height, int channels, bool srgb) {
+    GlObject texture = GlObject::NewTexture();
+    glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
@@ -51,42 +50,45 @@ void CreateTexture(TextureHandle handle, const unsigned char* pixels, int width,
     glTexImage2D(GL_TEXTURE_2D, 0, format.internalFormat, width, height, 0, format.pixelFormat,
                  GL_UNSIGNED_BYTE, pixels);
     glGenerateMipmap(GL_TEXTURE_2D);
+    return texture;
 }
 
-void LoadTexture(TextureHandle handle, const std::string& path, bool srgb) {
+GlObject LoadTexture(const std::string& path, bool srgb) {
     stbi_set_flip_vertically_on_load(1);
     int width = 0, height = 0, channels = 0;
     unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
     if (pixels == nullptr) {
         // Magenta cannot be mistaken for a real surface, so a missing file shows at a glance.
         std::cout << "Failed to load texture " << path << ": " << stbi_failure_reason() << std::endl;
-        CreateTexture(handle, kMissingImageTexel, 1, 1, 4, srgb);
-        return;
+        return CreateTexture(kMissingImageTexel, 1, 1, 4, srgb);
     }
-    CreateTexture(handle, pixels, width, height, channels, srgb);
+    GlObject texture = CreateTexture(pixels, width, height, channels, srgb);
     stbi_image_free(pixels);
+    return texture;
 }
 
-GLuint CreateSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+GlObject CreateSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
     const unsigned char texel[4] = {r, g, b, a};
-    GLuint id = 0;
-    glGenTextures(1, &id);
-    glBindTexture(GL_TEXTURE_2D, id);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_SRGB_ALPHA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
-    glGenerateMipmap(GL_TEXTURE_2D);
-    return id;
+    return CreateTexture(texel, 1, 1, 4, true);
 }
 
-GradientTexture& GradientTexture::GetInstance() {
+GradientTexture& GradientTexture::Instance() {
     static GradientTexture instance;
     return instance;
 }
 
-GradientTexture::GradientTexture() {
+GradientTexture& GradientTexture::GetInstance() {
+    GradientTexture& gradient = Instance();
+    if (!gradient.cell)
+        gradient.Build();
+    return gradient;
+}
+
+void GradientTexture::Release() {
+    Instance().cell.Release();
+}
+
+void GradientTexture::Build() {
     std::vector<unsigned char> row(static_cast<std::size_t>(kGradientSize) * 4);
     for (int i = 0; i < kGradientSize; ++i) {
         const double s = std::sin(static_cast<double>(i) / kGradientSize * 2.0 * kGradientPi);
@@ -101,6 +103,5 @@ GradientTexture::GradientTexture() {
     pixels.reserve(row.size() * kGradientSize);
     for (int y = 0; y < kGradientSize; ++y)
         pixels.insert(pixels.end(), row.begin(), row.end());
-    handle = &cell;
-    CreateTexture(handle, pixels.data(), kGradientSize, kGradientSize, 4, true);
+    cell = CreateTexture(pixels.data(), kGradientSize, kGradientSize, 4, true);
 }

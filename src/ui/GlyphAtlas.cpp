@@ -8,8 +8,6 @@ constexpr int kAtlasWidth = 1024;
 constexpr int kPadding = 2;
 } // namespace
 
-GlyphAtlas::~GlyphAtlas() = default;
-
 void GlyphAtlas::Add(char c, int width, int rows, const unsigned char* pixels) {
     if (bitmaps.count(c) != 0)
         return;
@@ -56,8 +54,8 @@ void GlyphAtlas::Build() {
                  static_cast<float>(p.y + bitmap.rows) / static_cast<float>(height)};
     }
 
-    if (texture == 0)
-        glGenTextures(1, &texture);
+    if (!texture)
+        texture = GlObject::NewTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, kAtlasWidth, height, 0, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
@@ -71,10 +69,4 @@ void GlyphAtlas::Build() {
 GlyphAtlas::Rect GlyphAtlas::RectOf(char c) const {
     auto found = rects.find(c);
     return found == rects.end() ? Rect{} : found->second;
-}
-
-void GlyphAtlas::Release() {
-    if (texture != 0)
-        glDeleteTextures(1, &texture);
-    texture = 0;
 }

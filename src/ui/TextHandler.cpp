@@ -79,7 +79,7 @@ void TextHandler::Init() {
 
     InputHandler::GetInstance().RegisterCallback(kKeyF3, [this] { ToggleEnabled(); });
 
-    glGenBuffers(1, &vbo);
+    vbo = GlObject::NewBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
     glBufferData(GL_ARRAY_BUFFER, kQuadBytes, nullptr, GL_DYNAMIC_DRAW);
     PointAttributeAtQuad();
@@ -93,16 +93,9 @@ void TextHandler::Init() {
 }
 
 void TextHandler::Release() {
-    for (auto& [font, table] : glyphs)
-        for (auto& [c, glyph] : table)
-            glDeleteTextures(1, &glyph.textureId);
     glyphs.clear();
-    for (auto& [font, atlas] : atlases)
-        atlas.Release();
     atlases.clear();
-    if (vbo != 0)
-        glDeleteBuffers(1, &vbo);
-    vbo = 0;
+    vbo.Release();
     initialised = false;
 }
 
@@ -141,18 +134,7 @@ void TextHandler::LoadGlyphs(void* face, int font) {
         if (table.count(c) != 0)
             continue;
         const FT_Bitmap& bitmap = ftFace->glyph->bitmap;
-        GLuint texture = 0;
-        glGenTextures(1, &texture);
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width),
-                     static_cast<GLsizei>(bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-
         Glyph glyph;
-        glyph.textureId = texture;
         glyph.size[0] = static_cast<int>(bitmap.width);
         glyph.size[1] = static_cast<int>(bitmap.rows);
         glyph.bearing[0] = ftFace->glyph->bitmap_left;
@@ -161,7 +143,6 @@ void TextHandler::LoadGlyphs(void* face, int font) {
         table.emplace(c, glyph);
         atlases[font].Add(c, glyph.size[0], glyph.size[1], bitmap.buffer);
     }
-    glBindTexture(GL_TEXTURE_2D, 0);
     atlases[font].Build();
 }
 

@@ -20,8 +20,8 @@ enum TextAlign : int {
     Center = 5,
 };
 
+/// The metrics of one rasterised character; its bitmap lives in the font's atlas.
 struct Glyph {
-    GLuint textureId = 0;
     int size[2] = {0, 0};     // width, rows
     int bearing[2] = {0, 0};  // left, top
     unsigned int advance = 0; // 1/64 pixel
@@ -58,7 +58,7 @@ public:
     /// Loads both fonts, binds F3 and sets up the quad buffer and the projection. A font that
     /// cannot be opened is reported and simply has no glyphs. Runs once; later calls do nothing.
     void Init();
-    /// Deletes the glyph textures and the quad buffer; needs the GL context, so it runs before
+    /// Deletes the atlas textures and the quad buffer; needs the GL context, so it runs before
     /// the window goes. Text set afterwards draws nothing.
     void Release();
     /// Rasterises characters 0-127 of a font file at a pixel height into the glyph table of
@@ -107,7 +107,7 @@ private:
     bool enabled = true;
     bool initialised = false;
     std::map<int, std::map<char, Glyph>> glyphs;
-    /// The same bitmaps packed per font; what RenderText actually samples.
+    /// The bitmaps of each font packed into one texture, which RenderText samples.
     std::map<int, GlyphAtlas> atlases;
     /// Quads of one RenderText call, kept to avoid an allocation per line.
     std::vector<float> quadVertices;
@@ -116,7 +116,7 @@ private:
     int width = 800;
     int height = 600;
     GLuint program = 0;
-    GLuint vbo = 0;
+    GlObject vbo;
     UniformStore uniforms;
     std::map<std::string, TextEntry> entries;
     std::map<std::string, TextBlock> blocks;

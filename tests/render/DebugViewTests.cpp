@@ -17,7 +17,7 @@ TEST(DebugView, DrawsTheSegmentsAndLeavesFillModeAndAttributeZeroDisabled) {
     // One horizontal segment across the middle row, one vertical across the middle column.
     const std::vector<Vec3> lines = {
         {-1.0f, 0.03f, 0.0f}, {1.0f, 0.03f, 0.0f}, {0.03f, -1.0f, 0.0f}, {0.03f, 1.0f, 0.0f}};
-    DrawDebugLines(shaders, lines);
+    DebugView::GetInstance().Draw(shaders, lines);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     GLint mode[2] = {};
@@ -26,7 +26,7 @@ TEST(DebugView, DrawsTheSegmentsAndLeavesFillModeAndAttributeZeroDisabled) {
     GLint enabled = GL_TRUE;
     glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
     EXPECT_EQ(enabled, GL_FALSE);
-    // The per-frame buffer is gone again.
+    // No array buffer is left bound for a later draw to write through.
     GLint arrayBuffer = -1;
     glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &arrayBuffer);
     EXPECT_EQ(arrayBuffer, 0);

@@ -86,7 +86,7 @@ TEST(BasicMaterialTest, SetSolidColorGivesANewSrgbTexelOwnedByTheMaterial) {
 
 TEST(BasicMaterialTest, ATextureHandedInOutlivesTheMaterial) {
     testing_support::EnsureGLContext();
-    GLuint shared = CreateSolidTexture(1, 2, 3);
+    GlObject shared = CreateSolidTexture(1, 2, 3);
     {
         BasicMaterial material;
         material.SetDiffuseTexture(&shared);
@@ -94,7 +94,6 @@ TEST(BasicMaterialTest, ATextureHandedInOutlivesTheMaterial) {
         EXPECT_EQ(BoundOnUnit(GL_TEXTURE0), shared);
     }
     EXPECT_EQ(glIsTexture(shared), GL_TRUE);
-    glDeleteTextures(1, &shared);
 }
 
 TEST(PBSMaterialTest, DefaultsAreDielectricRoughAndUnoccluded) {
@@ -116,8 +115,8 @@ TEST(PBSMaterialTest, BindPutsTheFiveMapsOnUnitsZeroToFourAndLeavesFourActive) {
     testing_support::EnsureGLContext();
     PBSMaterial material;
     BasicMaterial basic;
-    GLuint albedo = CreateSolidTexture(9, 9, 9);
-    GLuint normal = CreateSolidTexture(128, 128, 255);
+    const GlObject albedo = CreateSolidTexture(9, 9, 9);
+    const GlObject normal = CreateSolidTexture(128, 128, 255);
     material.SetAlbedoTexture(&albedo);
     material.SetNormalTexture(&normal);
     material.Bind();
@@ -136,8 +135,6 @@ TEST(PBSMaterialTest, BindPutsTheFiveMapsOnUnitsZeroToFourAndLeavesFourActive) {
     basic.Bind();
     EXPECT_EQ(BoundOnUnit(GL_TEXTURE0), *basic.diffuseTexture);
     EXPECT_EQ(BoundOnUnit(GL_TEXTURE4), *material.aoTexture);
-    glDeleteTextures(1, &albedo);
-    glDeleteTextures(1, &normal);
 }
 
 TEST(PBSMaterialTest, UnsetAlbedoAndNormalBindSharedNeutralDefaults) {

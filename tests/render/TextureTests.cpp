@@ -15,11 +15,8 @@ namespace {
 GLint FormatFor(int channels, bool srgb) {
     // 4 x 4 keeps every row a multiple of four bytes whatever the channel count.
     const std::vector<unsigned char> pixels(4 * 4 * 4, 100);
-    GLuint id = 0;
-    CreateTexture(&id, pixels.data(), 4, 4, channels, srgb);
-    const GLint format = render_test::InternalFormatOf(id);
-    glDeleteTextures(1, &id);
-    return format;
+    const GlObject id = CreateTexture(pixels.data(), 4, 4, channels, srgb);
+    return render_test::InternalFormatOf(id);
 }
 
 } // namespace
@@ -46,8 +43,7 @@ TEST(TextureLoading, ImagesAreFlippedSoTheirLastRowComesFirst) {
     // Rows of 6 bytes: the game runs with tightly packed rows (set once at start-up).
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     ASSERT_NE(stbi_write_png(path.c_str(), 2, 2, 3, image, 2 * 3), 0);
-    GLuint id = 0;
-    LoadTexture(&id, path, false);
+    const GlObject id = LoadTexture(path, false);
     EXPECT_EQ(render_test::InternalFormatOf(id), GL_RGB);
     int width = 0, height = 0;
     const std::vector<std::uint8_t> texels = render_test::TexelsOf(id, width, height);
@@ -57,7 +53,6 @@ TEST(TextureLoading, ImagesAreFlippedSoTheirLastRowComesFirst) {
     EXPECT_EQ(texels[0], 0);
     EXPECT_EQ(texels[2], 255);
     EXPECT_EQ(texels[2 * 2 * 4 - 4], 255);
-    glDeleteTextures(1, &id);
 }
 
 TEST(TextureLoading, AGreyscaleImageStaysRedEvenWhenSrgbIsAsked) {
@@ -66,25 +61,21 @@ TEST(TextureLoading, AGreyscaleImageStaysRedEvenWhenSrgbIsAsked) {
     const unsigned char image[4 * 4] = {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
     const std::string path = dir.PathOf("grey.png");
     ASSERT_NE(stbi_write_png(path.c_str(), 4, 4, 1, image, 4), 0);
-    GLuint id = 0;
-    LoadTexture(&id, path, true);
+    const GlObject id = LoadTexture(path, true);
     EXPECT_EQ(render_test::InternalFormatOf(id), GL_RED);
     EXPECT_EQ(render_test::FirstTexelOf(id)[0], 7);
-    glDeleteTextures(1, &id);
 }
 
 TEST(TextureLoading, AMissingImageBecomesMagentaWithOneLine) {
     testing_support::EnsureGLContext();
     testing_support::ConsoleCapture console;
-    GLuint id = 0;
-    LoadTexture(&id, "assets/textures/does-not-exist.png", true);
+    const GlObject id = LoadTexture("assets/textures/does-not-exist.png", true);
     EXPECT_NE(id, 0u);
     const std::string text = console.Text();
     EXPECT_NE(text.find("assets/textures/does-not-exist.png"), std::string::npos);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
     const auto texel = render_test::FirstTexelOf(id);
     EXPECT_EQ(texel, (std::array<std::uint8_t, 4>{255, 0, 255, 255}));
-    glDeleteTextures(1, &id);
 }
 
 TEST(TextureLoading, TheCacheKeepsTheFirstSrgbChoiceOfAPath) {

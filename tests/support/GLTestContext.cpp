@@ -1,5 +1,7 @@
 #include "support/GLTestContext.h"
 
+#include "render/SharedVertexArray.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -41,9 +43,7 @@ GLFWwindow* EnsureGLContext(int width, int height) {
     glewExperimental = GL_TRUE;
     glewInit();
     glGetError(); // GLEW's probe of the core profile can leave GL_INVALID_ENUM behind.
-    static GLuint vertexArray = 0;
-    glGenVertexArrays(1, &vertexArray);
-    glBindVertexArray(vertexArray);
+    SharedVertexArray::GetInstance().Bind();
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -1,10 +1,11 @@
 #include "support/GameHarness.h"
 
+#include "app/Application.h"
 #include "core/InputHandler.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "render/Camera.h"
-#include "render/ModelHandler.h"
+#include "render/SharedVertexArray.h"
 #include "support/GLTestContext.h"
 #include "ui/TextHandler.h"
 
@@ -25,8 +26,7 @@ GameHarness& GameHarness::Get() {
 GameHarness::GameHarness() {
     EnsureGLContext();
     InputHandler::GetInstance().InstallCallbacks();
-    glGenVertexArrays(1, &gVertexArray);
-    glBindVertexArray(gVertexArray);
+    SharedVertexArray::GetInstance().Bind();
     TextHandler::GetInstance().Init();
     GameWorld::GetInstance().Init();
 }
@@ -45,8 +45,7 @@ template <typename F> void WithViewHeld(F advance) {
 
 GameHarness::~GameHarness() {
     GameWorld::GetInstance().Cleanup();
-    TextHandler::GetInstance().Release();
-    ModelHandler::GetInstance().Release();
+    ReleaseGlObjects();
 }
 
 void GameHarness::StepOnce() {

@@ -226,7 +226,7 @@ int RunSize(int width, int height) {
         out << line << std::endl;
     }
 
-    ShutDown();
+    ShutDown(window);
     std::cout.rdbuf(console);
     return 0;
 }
