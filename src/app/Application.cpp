@@ -4,6 +4,7 @@
 #include "app/GlDebugOutput.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
+#include "core/KeyBindings.h"
 #include "game/GameWorld.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
@@ -16,13 +17,12 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <cmath>
 #include <iostream>
 
 namespace {
 
-constexpr int kKeyF1 = 290;
-constexpr int kKeyEscape = 256;
 constexpr float kDefaultMaxFPS = 60.0f;
 
 void ErrorCallback(int code, const char* description) {
@@ -51,6 +51,31 @@ void ApplyGlState(const ConfigHandler& config) {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
 
+/// The game's window at the configured size, fitted to the screen, or null after saying why on
+/// standard error.
+GLFWwindow* CreateGameWindow(int width, int height) {
+    // GLFW turns a zero size away with a reason of its own, but a negative one stops the
+    // process on an assertion inside the library: that refusal has to come from here.
+    if (width < 0 || height < 0) {
+        std::cerr << "Window size " << width << " x " << height
+                  << " cannot be used: width and height must be at least 1" << std::endl;
+        return nullptr;
+    }
+    // A window far larger than the screen ends the first frame in an X protocol error, so the
+    // primary monitor's current mode bounds each side.
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode != nullptr && (width > mode->width || height > mode->height)) {
+        const int fittedWidth = std::min(width, mode->width);
+        const int fittedHeight = std::min(height, mode->height);
+        std::cout << "Window size " << width << " x " << height << " is larger than the screen; using "
+                  << fittedWidth << " x " << fittedHeight << std::endl;
+        width = fittedWidth;
+        height = fittedHeight;
+    }
+    return glfwCreateWindow(width, height, "Korvane", nullptr, nullptr);
+}
+
 } // namespace
 
 GLFWwindow* StartUp(int width, int height) {
@@ -67,7 +92,7 @@ GLFWwindow* StartUp(int width, int height) {
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_SAMPLES, config.GetInt("Display.MSAA", 4));
 
-    GLFWwindow* window = glfwCreateWindow(width, height, "Korvane", nullptr, nullptr);
+    GLFWwindow* window = CreateGameWindow(width, height);
     if (window == nullptr) {
         std::cerr << "Failed to create window" << std::endl;
         glfwTerminate();
@@ -126,7 +151,7 @@ int RunGame() {
     if (maximized)
         glfwMaximizeWindow(window);
 
-    input.RegisterCallback(kKeyF1, [&window, &maximized] {
+    input.RegisterCallback(KeyBindings::kMaximize, [&window, &maximized] {
         if (maximized) {
             glfwRestoreWindow(window);
             maximized = false;
@@ -135,7 +160,7 @@ int RunGame() {
             maximized = true;
         }
     });
-    input.RegisterCallback(kKeyEscape, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
+    input.RegisterCallback(KeyBindings::kQuit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
 
     const double frameInterval = FrameIntervalFor(ReadMaxFPS(config));
     const double lastSecond = glfwGetTime();

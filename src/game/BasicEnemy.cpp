@@ -1,5 +1,6 @@
 #include "game/BasicEnemy.h"
 
+#include "game/CollisionCategories.h"
 #include "game/GameWorld.h"
 #include "physics/RigidBody.h"
 #include "render/Materials.h"
@@ -14,8 +15,10 @@ BasicEnemy::BasicEnemy(const Vector3& position, float chaseForce, float health) 
     model = models.GetModel(kModelPath);
     body->SetTransform(MakeTransform(position));
 
-    AddSphereCollider(kSensorRadius, Transform::getIdentity(), true, kCategory, kSensorCollideWith);
-    AddSphereCollider(kBodyRadius, Transform::getIdentity(), false, kCategory, kBodyCollideWith);
+    AddSphereCollider(kSensorRadius, Transform::getIdentity(), true, CollisionCategory::kSphere,
+                      CollisionCategory::kTriggerMask);
+    AddSphereCollider(kBodyRadius, Transform::getIdentity(), false, CollisionCategory::kSphere,
+                      CollisionCategory::kEnemyBodyMask);
 
     auto skin = std::make_unique<BasicMaterial>();
     skin->SetDiffuseTexture(GradientTexture::GetInstance().handle);

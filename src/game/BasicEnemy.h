@@ -15,11 +15,6 @@ struct BasicEnemy : Enemy {
     static constexpr const char* kModelPath = "assets/models/1ball.obj";
     static constexpr float kSensorRadius = 1.1f;
     static constexpr float kBodyRadius = 1.0f;
-    static constexpr std::uint16_t kCategory = 0x0002;
-    /// The sensor only notices the player's capsule.
-    static constexpr std::uint16_t kSensorCollideWith = 0x0001;
-    /// The ball itself meets the player, other enemies, the unused category 4 and the level.
-    static constexpr std::uint16_t kBodyCollideWith = 0x0017;
     /// The vertical part of the chase direction before it is normalised: it lifts the push
     /// more and more as the enemy closes in.
     static constexpr float kUpwardShare = 0.5f;

@@ -10,8 +10,8 @@ struct Enemy : GameObject {
     Enemy();
 
     void Update(float dt) override;
-    /// The burst, the pickup roll (one random draw after the burst's own), then the ordinary
-    /// destruction that frees the enemy.
+    /// The burst, the pickup roll (one random draw after the burst's own; no pickup while the
+    /// world is resetting for a new game), then the ordinary destruction that frees the enemy.
     void Destroy() override;
 
     /// Whether one random draw (0..32767) leaves a pickup: about three deaths in ten do.

@@ -3,6 +3,8 @@
 // pickups, lights, a fresh contact listener and spawner), the five-minute countdown, the win
 // and death messages and the automatic next game. Also owns the HUD readouts.
 
+#include "core/KeyBindings.h"
+
 #include <memory>
 #include <vector>
 
@@ -33,7 +35,8 @@ public:
     CoolEventListener* GetListener() const { return listener.get(); }
     EnemySpawner* GetSpawner() const { return spawner.get(); }
 
-    static constexpr int kKeySpace = 32;
+    /// The start key, named here for the scripted runs that press it.
+    static constexpr int kKeySpace = KeyBindings::kStart;
 
     TextHandler& text;
     InputHandler& input;

@@ -2,6 +2,8 @@
 
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
+#include "core/KeyBindings.h"
+#include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/PlayerObject.h"
@@ -21,7 +23,8 @@
 
 namespace {
 
-constexpr int kKeyF2 = 291;
+// Forty times the default pull, and finite: a huge gravity would turn positions into NaN.
+constexpr float kGravityLimit = 1000.0f;
 
 double Now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -63,7 +66,7 @@ void GameWorld::Init() {
 
     WorldSettings settings;
     settings.gravity =
-        Vector3(0.0f, -config.GetFloatInRange("Physics.gravity", 25.0f, -1000.0f, 1000.0f), 0.0f);
+        Vector3(0.0f, -config.GetFloatInRange("Physics.gravity", 25.0f, -kGravityLimit, kGravityLimit), 0.0f);
     physicsWorld = physicsCommon.CreatePhysicsWorld(settings);
 
     InitDebugRenderer();
@@ -75,7 +78,7 @@ void GameWorld::Init() {
 
 void GameWorld::InitDebugRenderer() {
     physicsWorld->SetIsDebugRenderingEnabled(showCollision);
-    input.RegisterCallback(kKeyF2, [this] { ToggleCollisionView(); });
+    input.RegisterCallback(KeyBindings::kCollisionView, [this] { ToggleCollisionView(); });
 }
 
 void GameWorld::ToggleCollisionView() {
@@ -183,16 +186,18 @@ GameObject* GameWorld::FindObjectByBody(const RigidBody* body) const {
 }
 
 void GameWorld::Raycast(const Ray& ray, RaycastCallback* callback) {
-    physicsWorld->Raycast(ray, callback, 0xFFFF);
+    physicsWorld->Raycast(ray, callback, CollisionCategory::kAll);
 }
 
 void GameWorld::ResetForNewGame() {
     const std::vector<GameObject*> snapshot = objects;
+    resetting = true;
     for (GameObject* object : snapshot) {
         if (IsPlayer(object) || std::find(objects.begin(), objects.end(), object) == objects.end())
             continue;
         object->Destroy();
     }
+    resetting = false;
     pointLights.clear();
     objectCounter = 1;
 }

@@ -63,7 +63,8 @@ public:
     GameObject* FindObjectByBody(const RigidBody* body) const;
     /// Casts through every collision category.
     void Raycast(const Ray& ray, RaycastCallback* callback);
-    /// Destroys every object but the player, empties the point lights, restarts the names at 1.
+    /// Destroys every object but the player (enemies dying here leave no pickup), empties the
+    /// point lights, restarts the names at 1.
     void ResetForNewGame();
     void SetEventListener(EventListener* listener);
     void ToggleCollisionView();
@@ -77,8 +78,17 @@ public:
     const std::vector<PointLight*>& GetPointLights() const { return pointLights; }
     bool IsCollisionViewOn() const { return showCollision; }
     float GetAccumulator() const { return accumulator; }
+    /// True while ResetForNewGame destroys the last game's objects.
+    bool IsResetting() const { return resetting; }
+    /// Where the following steps and draws charge their time; null (the default) measures nothing.
+    void SetProfile(FrameProfile* frameProfile) { profile = frameProfile; }
 
     static constexpr float kFallOutHeight = -50.0f;
+
+private:
+    GameWorld();
+    ~GameWorld();
+    void InitDebugRenderer();
 
     ShaderHandler& shaders;
     InputHandler& input;
@@ -99,9 +109,5 @@ public:
     FrameProfile* profile = nullptr;
     const float fixedStep = 1.0f / 60.0f;
     float accumulator = 0.0f;
-
-private:
-    GameWorld();
-    ~GameWorld();
-    void InitDebugRenderer();
+    bool resetting = false;
 };

@@ -1,5 +1,6 @@
 #include "game/Level.h"
 
+#include "game/CollisionCategories.h"
 #include "physics/RigidBody.h"
 #include "render/ModelHandler.h"
 
@@ -9,7 +10,7 @@ Level::Level() {
     model = ModelHandler::GetInstance().GetModel(kModelPath);
     body->SetType(BodyType::Static);
     AddMeshCollider();
-    SetCollisionCategoryBits(kCategory);
+    SetCollisionCategoryBits(CollisionCategory::kLevel);
 }
 
 void Level::Update(float) {}

@@ -6,7 +6,6 @@
 
 struct Level : GameObject {
     static constexpr const char* kModelPath = "assets/models/Map1.obj";
-    static constexpr std::uint16_t kCategory = 0x0010;
 
     Level();
     void Update(float dt) override;

@@ -1,5 +1,6 @@
 #include "game/PickupObject.h"
 
+#include "game/CollisionCategories.h"
 #include "physics/RigidBody.h"
 #include "render/Lights.h"
 #include "render/Materials.h"
@@ -20,7 +21,8 @@ PickupObject::PickupObject(const Vector3& position) {
     body->SetType(BodyType::Static);
     SetPosition(position);
     name = kName;
-    AddSphereCollider(kTriggerRadius, Transform::getIdentity(), true, kCategory, kCollideWith);
+    AddSphereCollider(kTriggerRadius, Transform::getIdentity(), true, CollisionCategory::kSphere,
+                      CollisionCategory::kTriggerMask);
 }
 
 void PickupObject::Update(float) {}

@@ -18,9 +18,6 @@ struct PickupObject : GameObject {
     static constexpr const char* kName = "Pickup";
     static constexpr const char* kModelPath = "assets/models/sphere.obj";
     static constexpr float kTriggerRadius = 1.1f;
-    static constexpr std::uint16_t kCategory = 0x0002;
-    /// Only the player's capsule sets a pickup off.
-    static constexpr std::uint16_t kCollideWith = 0x0001;
     static constexpr Vec3 kLightColor{0.0f, 1.0f, 0.0f};
     static constexpr Vec3 kLightAttenuation{1.0f, 0.03f, 0.001f};
 

@@ -2,8 +2,10 @@
 
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
+#include "core/KeyBindings.h"
 #include "game/BonkeyGun.h"
 #include "game/ColliderRaycast.h"
+#include "game/CollisionCategories.h"
 #include "game/GameWorld.h"
 #include "physics/Collider.h"
 #include "physics/RigidBody.h"
@@ -32,13 +34,13 @@ PlayerObject::PlayerObject()
     // No bounce off the floor and no friction: walking and braking are the controller's alone.
     capsule->SetBounciness(0.0f);
     capsule->SetFrictionCoefficient(0.0f);
-    SetCollisionCategoryBits(kCategory);
-    SetCollideWithMaskBits(kCollideWith);
+    SetCollisionCategoryBits(CollisionCategory::kPlayer);
+    SetCollideWithMaskBits(CollisionCategory::kPlayerMask);
 
     weapons.push_back(std::make_unique<BonkeyGun>());
 
-    input.RegisterCallback(kKeyJump, [this] { Jump(); });
-    input.RegisterCallback(kButtonFire, [this] { Fire(); });
+    input.RegisterCallback(KeyBindings::kJump, [this] { Jump(); });
+    input.RegisterCallback(KeyBindings::kFire, [this] { Fire(); });
 }
 
 void PlayerObject::Update(float) {
@@ -55,13 +57,13 @@ void PlayerObject::Move() {
     const Vector3 left = GetUnit(Vector3(view.z(), 0.0f, -view.x()));
 
     Vector3 direction(0.0f, 0.0f, 0.0f);
-    if (input.IsKeyDown(kKeyForward))
+    if (input.IsKeyDown(KeyBindings::kForward))
         direction += forward;
-    if (input.IsKeyDown(kKeyBack))
+    if (input.IsKeyDown(KeyBindings::kBack))
         direction -= forward;
-    if (input.IsKeyDown(kKeyLeft))
+    if (input.IsKeyDown(KeyBindings::kLeft))
         direction += left;
-    if (input.IsKeyDown(kKeyRight))
+    if (input.IsKeyDown(KeyBindings::kRight))
         direction -= left;
 
     // Normalised, so a diagonal pushes no harder than a straight line and opposite keys cancel.

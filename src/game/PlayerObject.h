@@ -31,15 +31,6 @@ struct PlayerObject : GameObject {
     static constexpr float kStopSpeed = 0.5f;
     static constexpr float kCapsuleRadius = 0.5f;
     static constexpr float kCapsuleHeight = 1.0f;
-    static constexpr std::uint16_t kCategory = 0x0001;
-    /// Enemies and pickups (2), the unused 4 and the level (16).
-    static constexpr std::uint16_t kCollideWith = 0x0016;
-    static constexpr int kKeyJump = 32;
-    static constexpr int kButtonFire = 0;
-    static constexpr int kKeyForward = 87;
-    static constexpr int kKeyBack = 83;
-    static constexpr int kKeyLeft = 65;
-    static constexpr int kKeyRight = 68;
 
     Camera& camera;
     InputHandler& input;

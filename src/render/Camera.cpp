@@ -57,8 +57,9 @@ Camera& Camera::GetInstance() {
 
 Camera::Camera()
     : shaders(ShaderHandler::GetInstance()), config(ConfigHandler::GetInstance()),
-      sensitivity(config.GetFloatInRange("Controls.mouseSensitivity", 1.0f, -100.0f, 100.0f) *
-                  kSensitivityPerUnit),
+      sensitivity(
+          config.GetFloatInRange("Controls.mouseSensitivity", 1.0f, -kMaxSensitivity, kMaxSensitivity) *
+          kSensitivityPerUnit),
       fov(config.GetFloatInRange("Display.fov", 90.0f, kMinFov, kMaxFov)) {}
 
 void Camera::Init() {

@@ -60,6 +60,8 @@ public:
     static constexpr float kMaxFov = 179.0f;
     /// Radians per pixel of mouse travel for a `Controls.mouseSensitivity` of 1.
     static constexpr float kSensitivityPerUnit = 0.0015f;
+    /// Already nearly nine degrees a pixel; a huge setting would overflow the turn into NaN.
+    static constexpr float kMaxSensitivity = 100.0f;
 
 private:
     Camera();

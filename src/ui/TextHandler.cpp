@@ -2,9 +2,11 @@
 
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
+#include "core/KeyBindings.h"
 #include "render/Camera.h"
 #include "render/ShaderHandler.h"
 
+#include <GLFW/glfw3.h>
 #include <algorithm>
 #include <ft2build.h>
 #include <iostream>
@@ -13,7 +15,6 @@
 
 namespace {
 
-constexpr int kKeyF3 = 292;
 constexpr int kLargeFont = 0;
 constexpr int kSmallFont = 1;
 const char* const kLargeFontPath = "assets/fonts/Vermin Verile.otf";
@@ -77,7 +78,7 @@ void TextHandler::Init() {
     if (library != nullptr)
         FT_Done_FreeType(library);
 
-    InputHandler::GetInstance().RegisterCallback(kKeyF3, [this] { ToggleEnabled(); });
+    InputHandler::GetInstance().RegisterCallback(KeyBindings::kToggleText, [this] { ToggleEnabled(); });
 
     vbo = GlObject::NewBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
@@ -85,10 +86,13 @@ void TextHandler::Init() {
     PointAttributeAtQuad();
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 
-    // The configured size, not the real one: the first window-size event corrects it.
+    // The window's own size where there is one: it is the configured size unless start-up had
+    // to fit the window to the screen, which sends no size event. Later changes arrive as events.
     const ConfigHandler& config = ConfigHandler::GetInstance();
     width = config.GetInt("Display.width", 800);
     height = config.GetInt("Display.height", 600);
+    if (GLFWwindow* window = glfwGetCurrentContext())
+        glfwGetWindowSize(window, &width, &height);
     uniforms.SetMat4("projection", TextProjection(static_cast<float>(width), static_cast<float>(height)));
 }
 

@@ -24,13 +24,13 @@ TEST(InputHandlerTest, OnlyPressesDispatch) {
     InputHandler& input = InputHandler::GetInstance();
     int keyPresses = 0, buttonPresses = 0;
     input.RegisterCallback(kCode + 1, [&] { ++keyPresses; });
-    input.RegisterCallback(0, [&] { ++buttonPresses; });
+    input.RegisterCallback(GLFW_MOUSE_BUTTON_LEFT, [&] { ++buttonPresses; });
     input.OnKey(kCode + 1, GLFW_PRESS);
     input.OnKey(kCode + 1, GLFW_REPEAT);
     input.OnKey(kCode + 1, GLFW_RELEASE);
     EXPECT_EQ(keyPresses, 1);
-    input.OnMouseButton(0, GLFW_RELEASE);
-    input.OnMouseButton(0, GLFW_PRESS);
+    input.OnMouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_RELEASE);
+    input.OnMouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
     EXPECT_EQ(buttonPresses, 1);
     // A key numbered like the mouse button cannot exist, but its code would still be its own.
     EXPECT_EQ(keyPresses, 1);
@@ -46,11 +46,11 @@ TEST(InputHandlerTest, UnboundCodesDoNothing) {
 
 TEST(InputHandlerTest, SimulatedKeysCountAsHeld) {
     InputHandler& input = InputHandler::GetInstance();
-    EXPECT_FALSE(input.IsKeyDown(87));
-    input.SetSimulatedKey(87, true);
-    EXPECT_TRUE(input.IsKeyDown(87));
-    input.SetSimulatedKey(87, false);
-    EXPECT_FALSE(input.IsKeyDown(87));
+    EXPECT_FALSE(input.IsKeyDown(GLFW_KEY_W));
+    input.SetSimulatedKey(GLFW_KEY_W, true);
+    EXPECT_TRUE(input.IsKeyDown(GLFW_KEY_W));
+    input.SetSimulatedKey(GLFW_KEY_W, false);
+    EXPECT_FALSE(input.IsKeyDown(GLFW_KEY_W));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The window resized again and again, shrunk to a sliver, maximised and restored with F1: the
-# game keeps running and drawing, and still closes with status 0.
+# game keeps running and drawing, and still closes with status 0. A configured size larger
+# than the screen is fitted to it and plays the same.
 set -u
 binary=$1
 source "$(dirname "$0")/lib.sh"
@@ -27,4 +28,21 @@ xdotool key --window "$id" Escape
 wait_for_exit "$pid" 30
 status=$?
 [ "$status" -eq 0 ] || { cat "$log" "$dir/errors.log"; fail "exit status $status"; }
+
+dir=$(make_run_dir)
+printf '[Display]\nwidth = 100000\nheight = 100000\n' > "$dir/config.toml"
+start_game "$dir"
+read -r screen_width screen_height < <(xdotool getdisplaygeometry)
+grep -qx "Window size 100000 x 100000 is larger than the screen; using $screen_width x $screen_height" "$log" ||
+  { cat "$log"; fail "no line saying the window was fitted to the $screen_width x $screen_height screen"; }
+eval "$(xdotool getwindowgeometry --shell "$id")"
+[ "$WIDTH" -le "$screen_width" ] && [ "$HEIGHT" -le "$screen_height" ] || fail "window is $WIDTH x $HEIGHT"
+sleep 3
+xdotool key --window "$id" space
+sleep 1
+xdotool key --window "$id" Escape
+wait_for_exit "$pid" 30
+status=$?
+[ "$status" -eq 0 ] || { cat "$log" "$dir/errors.log"; fail "exit status $status for an oversized window"; }
+[ "$(fps_counts "$log" | grep -c .)" -ge 2 ] || { cat "$log"; fail "the fitted window drew no frames"; }
 echo "PASS"

@@ -1,9 +1,12 @@
+#include "game/BasicEnemy.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
+#include "game/PickupObject.h"
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/RigidBody.h"
+#include "render/ParticleSystem.h"
 #include "support/ConsoleCapture.h"
 #include "support/GameHarness.h"
 #include "ui/TextHandler.h"
@@ -153,6 +156,26 @@ TEST_F(GameLoopTest, EveryGameStartRebuildsTheLevelAndReleasesThePrevious) {
     // The old level, gun and pickups took their bodies with them.
     EXPECT_EQ(game.World().GetPhysicsWorld()->BodyCount(), bodies);
     EXPECT_FALSE(HasEntry("death")) << "a death without message shows none";
+}
+
+TEST_F(GameLoopTest, EnemiesClearedByANewGameLeaveItNoPickups) {
+    game.StartGame();
+    constexpr int kEnemies = 20;
+    for (int i = 0; i < kEnemies; ++i)
+        new BasicEnemy(Vector3(-40.0f + 4.0f * static_cast<float>(i), 10.0f, -40.0f), 27.0f, 100.0f);
+    const std::size_t bursts = ParticleRegistry::GetInstance().Count();
+    flow.OnPlayerDeath(false);
+    ConsoleCapture console;
+    game.StepOnce();
+    // Each of them still dies with its burst, but out of twenty pickup rolls none may leave an
+    // orb in the new game: the three new pickups are all there is, each with its light.
+    EXPECT_EQ(ParticleRegistry::GetInstance().Count(), bursts + kEnemies);
+    EXPECT_FALSE(console.Contains("spawned health pickup"));
+    std::size_t pickups = 0;
+    for (const GameObject* object : game.World().GetObjects())
+        pickups += object->name == PickupObject::kName ? 1u : 0u;
+    EXPECT_EQ(pickups, 3u);
+    EXPECT_EQ(game.World().GetPointLights().size(), 5u);
 }
 
 } // namespace

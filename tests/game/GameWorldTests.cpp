@@ -1,3 +1,5 @@
+#include "core/KeyBindings.h"
+#include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
@@ -168,11 +170,12 @@ TEST_F(GameWorldTest, ADestroyedObjectTakesItsLightOutOfTheScene) {
 
 TEST_F(GameWorldTest, HelpersActOnlyOnCollidersThatExist) {
     auto* bare = new CountingObject();
-    bare->SetCollisionCategoryBits(16);
-    bare->SetCollideWithMaskBits(1);
+    bare->SetCollisionCategoryBits(CollisionCategory::kLevel);
+    bare->SetCollideWithMaskBits(CollisionCategory::kTriggerMask);
     EXPECT_TRUE(bare->colliders.empty());
     EXPECT_EQ(bare->AddMeshCollider(), nullptr) << "no model, no mesh collider";
-    Collider* sphere = bare->AddSphereCollider(1.0f, Transform::getIdentity(), false, 2, 23);
+    Collider* sphere = bare->AddSphereCollider(1.0f, Transform::getIdentity(), false,
+                                               CollisionCategory::kSphere, CollisionCategory::kEnemyBodyMask);
     EXPECT_EQ(bare->colliders.size(), 1u);
     EXPECT_EQ(bare->shapes.size(), 1u);
     (void)sphere;
@@ -222,7 +225,7 @@ TEST_F(GameWorldTest, AnObjectIsDrawnWithItsBodysRotation) {
 TEST_F(GameWorldTest, TheCollisionViewIsDrawnLastAndLeavesFillMode) {
     game.StartGame();
     EXPECT_FALSE(world.IsCollisionViewOn());
-    game.PressKey(291);
+    game.PressKey(KeyBindings::kCollisionView);
     EXPECT_TRUE(world.IsCollisionViewOn());
     game.StepOnce();
     EXPECT_FALSE(world.GetPhysicsWorld()->GetDebugLineVertices().empty());
@@ -233,7 +236,7 @@ TEST_F(GameWorldTest, TheCollisionViewIsDrawnLastAndLeavesFillMode) {
     GLint enabled = 1;
     glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
     EXPECT_EQ(enabled, GL_FALSE);
-    game.PressKey(291);
+    game.PressKey(KeyBindings::kCollisionView);
     EXPECT_FALSE(world.IsCollisionViewOn());
 }
 

@@ -2,7 +2,9 @@
 // A running game with the view and the keys in a known state, for the player, weapon and gun
 // scenarios: each test begins a fresh game, looking along +Z with no key held.
 
+#include "core/KeyBindings.h"
 #include "core/MathTypes.h"
+#include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
@@ -20,12 +22,12 @@ namespace testing_support {
 
 class PlayScenario : public ::testing::Test {
 protected:
-    static constexpr int kKeyW = 87;
-    static constexpr int kKeyS = 83;
-    static constexpr int kKeyA = 65;
-    static constexpr int kKeyD = 68;
-    static constexpr int kKeySpace = 32;
-    static constexpr int kMouseLeft = 0;
+    static constexpr int kKeyW = KeyBindings::kForward;
+    static constexpr int kKeyS = KeyBindings::kBack;
+    static constexpr int kKeyA = KeyBindings::kLeft;
+    static constexpr int kKeyD = KeyBindings::kRight;
+    static constexpr int kKeySpace = KeyBindings::kJump;
+    static constexpr int kMouseLeft = KeyBindings::kFire;
     static constexpr float kStep = 1.0f / 60.0f;
 
     GameHarness& game = GameHarness::Get();
@@ -100,7 +102,8 @@ protected:
         auto* target = new GameObject();
         target->body->SetType(BodyType::Static);
         target->SetPosition(p);
-        target->AddSphereCollider(1.0f, Transform::getIdentity(), false, 0x0002, 0x0017);
+        target->AddSphereCollider(1.0f, Transform::getIdentity(), false, CollisionCategory::kSphere,
+                                  CollisionCategory::kEnemyBodyMask);
         return target;
     }
 

@@ -129,7 +129,8 @@ TEST_F(PlayerMovement, AnythingWithinReachBelowCountsAsGroundTriggersToo) {
     auto* ball = new GameObject();
     ball->body->SetType(BodyType::Static);
     ball->SetPosition(Vector3(0.0f, 50.0f, 0.0f));
-    ball->AddSphereCollider(1.1f, Transform::getIdentity(), true, 0x0002, 0x0001);
+    ball->AddSphereCollider(1.1f, Transform::getIdentity(), true, CollisionCategory::kSphere,
+                            CollisionCategory::kTriggerMask);
 
     PlaceAt(Vector3(0.0f, 52.25f, 0.0f));
     EXPECT_TRUE(player.IsGrounded());

@@ -1,3 +1,4 @@
+#include "core/KeyBindings.h"
 #include "game/BasicEnemy.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
@@ -94,7 +95,7 @@ protected:
         if (steps % 20 == 0) {
             Camera::GetInstance().yaw = static_cast<float>(steps % 628) * 0.01f;
             Camera::GetInstance().pitch = -0.2f;
-            game.PressKey(0);
+            game.PressKey(KeyBindings::kFire);
         }
         if (steps % 90 == 0) {
             std::vector<BasicEnemy*> enemies = Enemies();
@@ -154,7 +155,7 @@ TEST_F(SoakTest, ConsecutiveGamesReturnToTheSameSteadyState) {
         starts.push_back(Take());
         const Snapshot& now = starts.back();
         SCOPED_TRACE("game " + std::to_string(i + 1));
-        // The player, the level and the gun; pickups left by enemies dying in the reset stay.
+        // The player, the level and the gun besides the pickups.
         EXPECT_EQ(now.objectsButPickups, 3u);
         EXPECT_EQ(now.pointLights, 5u) << "two level lights and the three new pickups'";
         EXPECT_EQ(now.bodies, now.objects) << "every body belongs to a live object";

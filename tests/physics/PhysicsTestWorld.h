@@ -2,6 +2,7 @@
 // A physics world stepped like the game steps it, with the game's collider recipes and
 // doubles that record what the world reports.
 
+#include "game/CollisionCategories.h"
 #include "physics/Collider.h"
 #include "physics/PhysicsCommon.h"
 #include "physics/PhysicsWorld.h"
@@ -16,12 +17,13 @@
 namespace physics_test {
 
 inline constexpr float kStep = 1.0f / 60.0f;
-inline constexpr std::uint16_t kPlayerCategory = 1;
-inline constexpr std::uint16_t kPlayerMask = 22;
-inline constexpr std::uint16_t kSphereCategory = 2;
-inline constexpr std::uint16_t kTriggerMask = 1;
-inline constexpr std::uint16_t kEnemySolidMask = 23;
-inline constexpr std::uint16_t kLevelCategory = 16;
+// The game's own table, so that these checks follow it if it ever changes.
+inline constexpr std::uint16_t kPlayerCategory = CollisionCategory::kPlayer;
+inline constexpr std::uint16_t kPlayerMask = CollisionCategory::kPlayerMask;
+inline constexpr std::uint16_t kSphereCategory = CollisionCategory::kSphere;
+inline constexpr std::uint16_t kTriggerMask = CollisionCategory::kTriggerMask;
+inline constexpr std::uint16_t kEnemySolidMask = CollisionCategory::kEnemyBodyMask;
+inline constexpr std::uint16_t kLevelCategory = CollisionCategory::kLevel;
 
 inline WorldSettings ZeroGravity() {
     WorldSettings settings;

@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "core/InputHandler.h"
+#include "core/KeyBindings.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "render/Camera.h"
@@ -15,7 +16,6 @@ namespace testing_support {
 
 namespace {
 constexpr float kStep = 1.0f / 60.0f;
-constexpr int kSpace = 32;
 } // namespace
 
 GameHarness& GameHarness::Get() {
@@ -79,7 +79,7 @@ void GameHarness::HoldKey(int key, bool down) {
 }
 
 void GameHarness::StartGame() {
-    PressKey(kSpace);
+    PressKey(KeyBindings::kStart);
     StepOnce();
 }
 

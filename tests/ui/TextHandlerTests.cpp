@@ -4,6 +4,7 @@
 
 #include "TextTestUtil.h"
 #include "core/InputHandler.h"
+#include "core/KeyBindings.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ using text_test::ReferenceWidth;
 
 constexpr int kSmall = 1;
 constexpr int kLarge = 0;
-constexpr int kKeyF3 = 292;
+constexpr int kKeyF3 = KeyBindings::kToggleText;
 const Vec3 kWhite{1.0f, 1.0f, 1.0f};
 
 class TextHandlerTest : public text_test::TextScene {};

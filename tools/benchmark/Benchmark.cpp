@@ -86,7 +86,7 @@ public:
         for (int i = 0; i < kWarmUpFrames + kMeasuredFrames; ++i) {
             perFrame(i);
             FrameProfile profile;
-            world.profile = &profile;
+            world.SetProfile(&profile);
             const double start = Now();
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glfwPollEvents();
@@ -95,7 +95,7 @@ public:
             glfwSwapBuffers(window);
             glFinish();
             const double total = Now() - start;
-            world.profile = nullptr;
+            world.SetProfile(nullptr);
             if (i >= kWarmUpFrames)
                 samples.push_back(Sample{total, profile.physics, profile.gameplay, profile.scene,
                                          profile.particles, profile.text, profile.collisionView});
@@ -216,9 +216,9 @@ int RunSize(int width, int height) {
             KeepGameGoing();
             FillEnemies(enemies);
             FrameProfile profile;
-            GameWorld::GetInstance().profile = &profile;
+            GameWorld::GetInstance().SetProfile(&profile);
             GameWorld::GetInstance().Update(kStep);
-            GameWorld::GetInstance().profile = nullptr;
+            GameWorld::GetInstance().SetProfile(nullptr);
             steps.push_back(profile.physics);
         }
         char line[128];
