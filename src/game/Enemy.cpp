@@ -25,7 +25,7 @@ void Enemy::Destroy() {
     const Vector3 position = GetPosition();
     // The burst registers itself with the particle registry, which frees it.
     new ParticleSystem(ToVec3(position));
-    // The roll is made even when its orb is not: the games after stay on the same random sequence.
+    // Rolled even when no orb may come of it, so the games after keep the same random sequence.
     const bool drops = DropsPickup(Random());
     // The start of a new game clears enemies away; an orb left then would outlive the reset's
     // emptying of the lights and sit unlit in a game that never earned it.
