@@ -1,6 +1,6 @@
 #pragma once
 // One writer per family of committed assets. Each takes the assets/ directory, writes its files
-// under models/ or textures/ and returns false after a message on stderr when a file fails.
+// under models/, textures/ or sounds/ and returns false after a message on stderr when a file fails.
 
 #include <string>
 
@@ -12,5 +12,7 @@ bool WriteLevel(const std::string& assetsDir);
 bool WriteRoundModels(const std::string& assetsDir);
 /// models/gun.obj and the five gun textures painted for its UV atlas.
 bool WriteGun(const std::string& assetsDir);
+/// sounds/*.wav: the nine effects the game plays, 16-bit mono.
+bool WriteSounds(const std::string& assetsDir);
 
 } // namespace assetgen

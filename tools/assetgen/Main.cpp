@@ -1,4 +1,4 @@
-// Writes every generated mesh and texture of the game. The output depends on nothing but this
+// Writes every generated mesh, texture and sound of the game. The output depends on nothing but this
 // code (no clock, no seeds), so the committed files can always be reproduced byte for byte:
 //
 //   korvane_assetgen <repo>/assets
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string assetsDir = argv[1];
-    for (const char* sub : {"models", "textures"}) {
+    for (const char* sub : {"models", "textures", "sounds"}) {
         std::error_code error;
         std::filesystem::create_directories(std::filesystem::path(assetsDir) / sub, error);
         if (error) {
@@ -28,5 +28,6 @@ int main(int argc, char** argv) {
     bool ok = assetgen::WriteLevel(assetsDir);
     ok = assetgen::WriteRoundModels(assetsDir) && ok;
     ok = assetgen::WriteGun(assetsDir) && ok;
+    ok = assetgen::WriteSounds(assetsDir) && ok;
     return ok ? 0 : 1;
 }
