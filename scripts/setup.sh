@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config ninja-build
   libglfw3-dev libglew-dev libfreetype-dev libbullet-dev libtomlplusplus-dev
-  libtinyobjloader-dev libstb-dev libgtest-dev
+  libtinyobjloader-dev libstb-dev libgtest-dev libopenal-dev libopenal1 libsndfile1-dev
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   xvfb xauth xdotool x11-utils imagemagick
 )

@@ -1,5 +1,7 @@
 #include "game/BonkeyGun.h"
 
+#include "audio/AudioService.h"
+#include "game/Enemy.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
 #include "render/Camera.h"
@@ -10,6 +12,7 @@ float BonkeyGun::Fire() {
     const Vector3 origin = ToVector3(camera.GetPosition());
     const Vector3 direction = ToVector3(camera.GetForward());
     const Ray ray{origin, origin + direction * range, 1.0f};
+    AudioService::GetInstance().Play(Sound::Shot, camera.GetPosition());
     GameWorld::GetInstance().Raycast(ray, this);
     ApplyHit();
     ClearHit();
@@ -35,8 +38,11 @@ bool BonkeyGun::HasHit() {
 void BonkeyGun::ApplyHit() {
     if (hitBody == nullptr)
         return;
-    if (GameObject* target = GameWorld::GetInstance().FindObjectByBody(hitBody))
+    if (GameObject* target = GameWorld::GetInstance().FindObjectByBody(hitBody)) {
+        if (dynamic_cast<Enemy*>(target) != nullptr)
+            AudioService::GetInstance().Play(Sound::ShotHit, ToVec3(hitPoint));
         target->TakeDamage(hitDamage);
+    }
 }
 
 float BonkeyGun::NotifyRaycastHit(const RaycastInfo& info) {

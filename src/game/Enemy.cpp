@@ -1,5 +1,6 @@
 #include "game/Enemy.h"
 
+#include "audio/AudioService.h"
 #include "core/Random.h"
 #include "game/GameWorld.h"
 #include "game/PickupObject.h"
@@ -25,6 +26,9 @@ void Enemy::Destroy() {
     const Vector3 position = GetPosition();
     // The burst registers itself with the particle registry, which frees it.
     new ParticleSystem(ToVec3(position));
+    // Only a kill is heard: enemies cleared by a new game or lost below the arena go quietly.
+    if (health <= 0)
+        AudioService::GetInstance().Play(Sound::EnemyDeath, ToVec3(position));
     // Rolled even when no orb may come of it, so the games after keep the same random sequence.
     const bool drops = DropsPickup(Random());
     // The start of a new game clears enemies away; an orb left then would outlive the reset's

@@ -1,5 +1,6 @@
 #include "game/GameLoop.h"
 
+#include "audio/AudioService.h"
 #include "core/InputHandler.h"
 #include "game/CoolEventListener.h"
 #include "game/EnemySpawner.h"
@@ -87,6 +88,7 @@ void GameLoop::StartNewGame() {
         text.RemoveText("win");
     }
     LoadLevel();
+    AudioService::GetInstance().Play(Sound::GameStart);
 
     auto newListener = std::make_unique<CoolEventListener>(player, &world);
     world.SetEventListener(newListener.get());
@@ -103,6 +105,7 @@ void GameLoop::TickRunningGame(float dt) {
         UpdateCounter();
     if (timeRemaining == 0.0f && winMessageTimer == 0.0f) {
         text.SetText("win", MessageEntry("You Win"));
+        AudioService::GetInstance().Play(Sound::Win);
         winMessageTimer = kMessageSeconds;
     }
     if (winMessageTimer > 0.0f) {
@@ -125,6 +128,9 @@ void GameLoop::TickRunningGame(float dt) {
 }
 
 void GameLoop::OnPlayerDeath(bool showMessage) {
+    // A fall is reported on every step below the limit until the next game: one death, one sound.
+    if (!startPending)
+        AudioService::GetInstance().Play(Sound::Death);
     startPending = true;
     if (showMessage) {
         text.SetText("death", MessageEntry("You Died"));

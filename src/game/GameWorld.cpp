@@ -1,5 +1,6 @@
 #include "game/GameWorld.h"
 
+#include "audio/AudioService.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
@@ -62,6 +63,7 @@ void GameWorld::Init() {
     BasicProgram();
     DebugProgram();
     models.LoadAll();
+    AudioService::GetInstance().Init();
     camera.Init();
 
     WorldSettings settings;
@@ -123,6 +125,7 @@ void GameWorld::Draw(float dt) {
     double start = profile ? Now() : 0.0;
     shaders.BeginFrame(dt);
     camera.Update();
+    AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
@@ -151,6 +154,7 @@ void GameWorld::Cleanup() {
     physicsCommon.DestroyPhysicsWorld(physicsWorld);
     physicsWorld = nullptr;
     particles.Clear();
+    AudioService::GetInstance().Release();
 }
 
 void GameWorld::AddObject(GameObject* object) {

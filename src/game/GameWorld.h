@@ -42,7 +42,7 @@ class GameWorld {
 public:
     static GameWorld& GetInstance();
 
-    /// Programs, preloaded assets, camera, physics world, collision view, player, start screen
+    /// Programs, preloaded assets and sounds, camera, physics world, collision view, player, start screen
     /// and the directional light, then "Game world initialized...".
     void Init();
     /// Runs as many fixed steps as the accumulated time allows (no cap), then mouse look.
@@ -50,7 +50,8 @@ public:
     /// One fixed step: object updates, the fall-out pass, the physics step, the game flow.
     void Step();
     void Draw(float dt);
-    /// Frees what is left of the game without a word and destroys the physics world.
+    /// Frees what is left of the game without a word, destroys the physics world and lets the
+    /// sound device go.
     void Cleanup();
 
     void AddObject(GameObject* object);

@@ -72,7 +72,8 @@ Clip Win() {
 Clip Death() {
     Clip clip(1.4f);
     AddTone(clip, 0.0f, Wave::Triangle, {440.0f, 110.0f, 1.2f}, {0.01f, 0.5f, 1.4f}, 0.6f);
-    AddTone(clip, 0.0f, Wave::Sine, {523.25f, 130.8f, 1.2f}, {0.01f, 0.5f, 1.4f}, 0.4f); // a minor third above
+    AddTone(clip, 0.0f, Wave::Sine, {523.25f, 130.8f, 1.2f}, {0.01f, 0.5f, 1.4f},
+            0.4f); // a minor third above
     AddNoise(clip, 0.0f, 600.0f, {0.01f, 0.25f, 0.8f}, 0.3f, 89u);
     return clip;
 }

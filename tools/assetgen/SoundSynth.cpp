@@ -59,7 +59,8 @@ void AddTone(Clip& clip, float start, Wave wave, const Sweep& pitch, const Envel
     }
 }
 
-void AddNoise(Clip& clip, float start, float cutoff, const Envelope& envelope, float level, std::uint32_t state) {
+void AddNoise(Clip& clip, float start, float cutoff, const Envelope& envelope, float level,
+              std::uint32_t state) {
     const float smoothing = 1.0f - std::exp(-kTwoPi * cutoff / kSampleRate);
     float filtered = 0.0f;
     for (std::size_t i = 0; i < clip.samples.size(); ++i) {

@@ -45,7 +45,8 @@ struct Envelope {
 /// Adds a tone starting `start` seconds in, following `pitch` and shaped by `envelope`.
 void AddTone(Clip& clip, float start, Wave wave, const Sweep& pitch, const Envelope& envelope, float level);
 /// Adds white noise through a one-pole low-pass at `cutoff` hertz; `state` makes it repeatable.
-void AddNoise(Clip& clip, float start, float cutoff, const Envelope& envelope, float level, std::uint32_t state);
+void AddNoise(Clip& clip, float start, float cutoff, const Envelope& envelope, float level,
+              std::uint32_t state);
 /// Scales the clip so its loudest sample reaches `peak` (below 1: no clipping), with short
 /// fades at both ends so playback neither starts nor stops on a click.
 void Finish(Clip& clip, float peak);
