@@ -1,3 +1,4 @@
+#include "audio/AudioService.h"
 #include "core/KeyBindings.h"
 #include "game/BasicEnemy.h"
 #include "game/GameLoop.h"
@@ -46,6 +47,8 @@ struct Snapshot {
     std::size_t liveBuffers = 0;
     std::size_t liveTextures = 0;
     std::size_t shapes = 0;
+    std::size_t soundSources = 0;
+    std::size_t soundBuffers = 0;
     std::size_t memory = 0;
 };
 
@@ -76,6 +79,11 @@ protected:
         for (GLuint name = 1; name < next; ++name)
             s.liveTextures += glIsTexture(name) == GL_TRUE ? 1 : 0;
         s.shapes = world.GetPhysicsCommon().ShapeCount();
+        // OpenAL hands out small names too; probe well past the pool and the nine sounds.
+        for (ALuint name = 1; name < 1024; ++name) {
+            s.soundSources += alIsSource(name) == AL_TRUE ? 1 : 0;
+            s.soundBuffers += alIsBuffer(name) == AL_TRUE ? 1 : 0;
+        }
         s.memory = AllocatedBytes();
         return s;
     }
@@ -121,6 +129,11 @@ TEST_F(SoakTest, ConsecutiveGamesReturnToTheSameSteadyState) {
     const char* requested = std::getenv("KORVANE_SOAK_GAMES");
     const int games = requested != nullptr ? std::max(4, std::atoi(requested)) : 20;
     ConsoleCapture console;
+    AudioService& audio = AudioService::GetInstance();
+    ASSERT_TRUE(audio.IsAvailable()) << "the soak runs OpenAL Soft on its null output";
+    std::uint64_t soundsBefore = 0;
+    for (std::size_t i = 0; i < AudioService::kSoundCount; ++i)
+        soundsBefore += audio.LastRequest(static_cast<Sound>(i)).count;
     game.StartGame();
     std::vector<Snapshot> starts{Take()};
 
@@ -162,6 +175,8 @@ TEST_F(SoakTest, ConsecutiveGamesReturnToTheSameSteadyState) {
         EXPECT_LE(now.bursts, 40u);
         // One level mesh, and one sphere per pickup (the gun and the player add none or one).
         EXPECT_EQ(now.shapes, now.objects - now.objectsButPickups + 2u) << "collision shapes are piling up";
+        EXPECT_EQ(now.soundSources, AudioService::kMaxSources) << "the sound pool is fixed";
+        EXPECT_EQ(now.soundBuffers, AudioService::kSoundCount) << "one buffer per sound, loaded once";
     }
 
     // Names and memory settle after the first games warm the caches; from then on, flat.
@@ -170,6 +185,11 @@ TEST_F(SoakTest, ConsecutiveGamesReturnToTheSameSteadyState) {
     EXPECT_LE(last.liveBuffers, settled.liveBuffers + 16) << "GL buffers are piling up";
     EXPECT_LE(last.liveTextures, settled.liveTextures + 16) << "GL textures are piling up";
     EXPECT_LE(last.memory, settled.memory + 8u * 1024u * 1024u) << "memory keeps growing from game to game";
+    std::uint64_t soundsAfter = 0;
+    for (std::size_t i = 0; i < AudioService::kSoundCount; ++i)
+        soundsAfter += audio.LastRequest(static_cast<Sound>(i)).count;
+    // Far more sounds than sources went through the pool, so it was reused, never grown.
+    EXPECT_GT(soundsAfter - soundsBefore, 10u * AudioService::kMaxSources);
 }
 
 } // namespace
