@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Missing or damaged assets, one kind at a time: the game says what is wrong on one line and
-# carries on, except for a mesh it cannot read, which ends it with status 1.
+# Missing or damaged assets, one kind at a time, and no sound device: the game says what is
+# wrong on one line and carries on, except for a mesh it cannot read, which ends it with status 1.
 set -u
 binary=$1
 source "$(dirname "$0")/lib.sh"
@@ -41,6 +41,16 @@ dir=$(copy_assets)
 echo "not a picture" > "$dir/assets/textures/gun_albedo.jpg"
 runs_on "$dir" "a damaged texture"
 grep -q "assets/textures/gun_albedo.jpg" "$dir/console.log" || fail "the damaged texture was not named"
+
+dir=$(copy_assets)
+echo "not a sound" > "$dir/assets/sounds/shot.wav"
+runs_on "$dir" "a damaged sound"
+[ "$(grep -c "assets/sounds/shot.wav" "$dir/console.log")" -eq 1 ] || fail "the damaged sound was not named once"
+
+# No sound device at all (no backend OpenAL Soft knows): one line, then a silent game.
+dir=$(make_run_dir)
+ALSOFT_DRIVERS=no-such-output runs_on "$dir" "no sound device"
+[ "$(grep -c "^Audio unavailable: " "$dir/console.log")" -eq 1 ] || { cat "$dir/console.log"; fail "no single 'Audio unavailable' line"; }
 
 dir=$(copy_assets)
 rm "$dir/assets/models/gun.obj"

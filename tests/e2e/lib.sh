@@ -4,6 +4,8 @@
 # its shut-down unloads the GL driver, whose last allocations can no longer be attributed.
 # Leaks are checked by the in-process suites, which run whole games and release them.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# A test machine has no sound card: unless told otherwise, OpenAL Soft mixes into its null output.
+export ALSOFT_DRIVERS="${ALSOFT_DRIVERS:-null}"
 
 # A scratch directory to run the game from: assets/ linked in, config.toml optional.
 make_run_dir() {

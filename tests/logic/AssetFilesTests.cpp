@@ -1,9 +1,10 @@
-// The committed meshes and textures, read the way the game reads them: what in these files
-// would break loading, collisions, the spawn or the pickups.
+// The committed meshes, textures and sounds, read the way the game reads them: what in these
+// files would break loading, collisions, the spawn, the pickups or the mix.
 
 #include "core/MathTypes.h"
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
 #include <stb/stb_image.h>
 #include <tiny_obj_loader.h>
 
@@ -28,6 +29,10 @@ const std::array<const char*, 5> kModels = {"assets/models/1ball.obj", "assets/m
 const std::array<const char*, 5> kTextures = {
     "assets/textures/gun_albedo.jpg", "assets/textures/gun_normal.png", "assets/textures/gun_metallic.jpg",
     "assets/textures/gun_roughness.jpg", "assets/textures/gun_ao.jpg"};
+const std::array<const char*, 9> kSounds = {
+    "assets/sounds/shot.wav",        "assets/sounds/shot_hit.wav",       "assets/sounds/enemy_death.wav",
+    "assets/sounds/pickup_used.wav", "assets/sounds/contact_damage.wav", "assets/sounds/wave_arrival.wav",
+    "assets/sounds/win.wav",         "assets/sounds/death.wav",          "assets/sounds/game_start.wav"};
 
 struct Triangle {
     std::array<Vec3, 3> positions;
@@ -369,6 +374,32 @@ TEST(AssetFilesTest, GunNormalMapHoldsUnitVectorsFacingOut) {
     EXPECT_GT(tilted, width * height / 100);
 }
 
+TEST(AssetFilesTest, SoundsAreShortUnclippedMono16BitClips) {
+    for (const char* path : kSounds) {
+        SF_INFO info{};
+        SNDFILE* file = sf_open(path, SFM_READ, &info);
+        ASSERT_NE(file, nullptr) << path << ": " << sf_strerror(nullptr);
+        std::vector<short> samples(static_cast<std::size_t>(info.frames));
+        const sf_count_t read = sf_readf_short(file, samples.data(), info.frames);
+        sf_close(file);
+        EXPECT_EQ(read, info.frames) << path;
+        // Mono, or OpenAL could not place it in the arena.
+        EXPECT_EQ(info.channels, 1) << path;
+        EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16) << path;
+        EXPECT_GT(info.frames, info.samplerate / 20) << path << " is too short to hear";
+        EXPECT_LE(info.frames, 2 * info.samplerate) << path << " is longer than an effect";
+        int peak = 0;
+        for (short s : samples)
+            peak = std::max(peak, std::abs(static_cast<int>(s)));
+        // Loud enough to hear, with headroom below full scale: no clipped samples.
+        EXPECT_GT(peak, 32767 / 2) << path;
+        EXPECT_LT(peak, 32000) << path;
+        // Starts and ends near silence: no click when a source starts or stops.
+        EXPECT_LT(std::abs(static_cast<int>(samples.front())), 200) << path;
+        EXPECT_LT(std::abs(static_cast<int>(samples.back())), 200) << path;
+    }
+}
+
 TEST(AssetFilesTest, GeneratorReproducesTheCommittedAssetsByteForByte) {
     const fs::path generator = fs::path(KORVANE_BINARY).parent_path() / "korvane_assetgen";
     if (!fs::exists(generator)) {
@@ -383,6 +414,7 @@ TEST(AssetFilesTest, GeneratorReproducesTheCommittedAssetsByteForByte) {
     }
     std::vector<std::string> files(kModels.begin(), kModels.end());
     files.insert(files.end(), kTextures.begin(), kTextures.end());
+    files.insert(files.end(), kSounds.begin(), kSounds.end());
     for (const std::string& file : files) {
         const std::string relative = file.substr(std::string("assets/").size());
         const std::string first = ReadBytes(scratch / "first" / relative);
