@@ -1,5 +1,5 @@
 #include "app/Application.h"
 
-int main() {
-    return RunGame();
+int main(int argc, char** argv) {
+    return RunGame(argc, argv);
 }

@@ -1,6 +1,8 @@
 #include "app/Application.h"
 
+#include "app/CommandLine.h"
 #include "app/FramePacer.h"
+#include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
@@ -24,6 +26,7 @@
 namespace {
 
 constexpr float kDefaultMaxFPS = 60.0f;
+constexpr int kNoAssetsStatus = 1;
 
 void ErrorCallback(int code, const char* description) {
     std::cerr << "GLFW Error " << code << ": " << description << std::endl;
@@ -136,9 +139,19 @@ void ShutDown(GLFWwindow* window) {
     glfwTerminate();
 }
 
-int RunGame() {
+int RunGame(int argc, const char* const* argv) {
+    const CommandLine commandLine = ParseCommandLine(argc, argv);
+    if (commandLine.action != CommandLine::Action::Play)
+        return AnswerCommandLine(commandLine, SettingsPlaces(), AssetPlaces(), std::cout, std::cerr);
+
     ConfigHandler& config = ConfigHandler::GetInstance();
-    config.Load();
+    if (commandLine.configFile)
+        config.Load(*commandLine.configFile);
+    else
+        config.Load();
+    // Without its files the game could only show a broken window: say where it looked instead.
+    if (!LocateGameAssets())
+        return kNoAssetsStatus;
 
     GLFWwindow* window = StartUp(config.GetInt("Display.width", 800), config.GetInt("Display.height", 600));
     if (window == nullptr)

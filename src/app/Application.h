@@ -4,8 +4,10 @@
 
 struct GLFWwindow;
 
-/// Returns 0 after a normal close, -1 when the window system or the GL loader fails.
-int RunGame();
+/// Returns 0 after a normal close or an answered --help / --version, 1 when no assets
+/// directory is found, 2 for a command line it cannot use, and -1 when the window system or
+/// the GL loader fails.
+int RunGame(int argc, const char* const* argv);
 
 /// The start-up after the settings are loaded: window and context of the given size, GL
 /// state, input callbacks, the vertex-array object, the text renderer and the game world.

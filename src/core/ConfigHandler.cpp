@@ -1,5 +1,8 @@
 #include "core/ConfigHandler.h"
 
+#include "core/ConfigLocation.h"
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -10,7 +13,10 @@ ConfigHandler& ConfigHandler::GetInstance() {
 }
 
 void ConfigHandler::Load() {
-    Load(path);
+    const std::optional<std::string> found =
+        FindConfigFile(ConfigCandidates(path, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")));
+    // With no file anywhere, loading the working directory's name gives today's one line.
+    Load(found.value_or(path));
 }
 
 void ConfigHandler::Load(const std::string& file) {

@@ -9,11 +9,13 @@ class ConfigHandler {
 public:
     static ConfigHandler& GetInstance();
 
-    /// Parses config.toml from the working directory. A missing file prints
-    /// "Failed to open config file"; a file that is not valid TOML prints one line with the
-    /// parser's reason and position. Either way every look-up then yields its default.
+    /// Parses config.toml from the working directory or, when there is none, the user's
+    /// korvane/config.toml (see ConfigCandidates). No file anywhere prints "Failed to open
+    /// config file"; a file that is not valid TOML prints one line with the parser's reason and
+    /// position. Either way every look-up then yields its default.
     void Load();
-    /// The same for another file; used by tests. Replaces whatever was loaded before.
+    /// The same for exactly this file (the --config option, tests); a missing one prints
+    /// "Failed to open config file". Replaces whatever was loaded before.
     void Load(const std::string& file);
 
     bool GetBool(std::string key, bool defaultValue) const;

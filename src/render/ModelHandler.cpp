@@ -1,5 +1,7 @@
 #include "render/ModelHandler.h"
 
+#include "core/AssetLocator.h"
+
 #include <tiny_obj_loader.h>
 
 #include <cstdlib>
@@ -78,7 +80,7 @@ void ModelHandler::Release() {
 
 Mesh* LoadModel(const std::string& path) {
     tinyobj::ObjReader reader;
-    if (!reader.ParseFromFile(path, tinyobj::ObjReaderConfig())) {
+    if (!reader.ParseFromFile(AssetLocator::GetInstance().Resolve(path), tinyobj::ObjReaderConfig())) {
         if (!reader.Error().empty())
             std::cerr << "TinyObjReader: " << reader.Error();
         std::exit(1);

@@ -1,5 +1,6 @@
 #include "render/ShaderHandler.h"
 
+#include "core/AssetLocator.h"
 #include "render/Lights.h"
 
 #include <GLFW/glfw3.h>
@@ -14,7 +15,7 @@ ShaderHandler& ShaderHandler::GetInstance() {
 
 GLuint ShaderHandler::CompileShader(const std::string& path, GLenum type) {
     std::string source;
-    std::ifstream file(path);
+    std::ifstream file(AssetLocator::GetInstance().Resolve(path));
     if (file.is_open()) {
         std::stringstream buffer;
         buffer << file.rdbuf();

@@ -1,5 +1,7 @@
 #include "render/Texture.h"
 
+#include "core/AssetLocator.h"
+
 #include <stb/stb_image.h>
 
 #include <cmath>
@@ -56,10 +58,11 @@ GlObject CreateTexture(const unsigned char* pixels, int width, int height, int c
 GlObject LoadTexture(const std::string& path, bool srgb) {
     stbi_set_flip_vertically_on_load(1);
     int width = 0, height = 0, channels = 0;
-    unsigned char* pixels = stbi_load(path.c_str(), &width, &height, &channels, 0);
+    const std::string file = AssetLocator::GetInstance().Resolve(path);
+    unsigned char* pixels = stbi_load(file.c_str(), &width, &height, &channels, 0);
     if (pixels == nullptr) {
         // Magenta cannot be mistaken for a real surface, so a missing file shows at a glance.
-        std::cout << "Failed to load texture " << path << ": " << stbi_failure_reason() << std::endl;
+        std::cout << "Failed to load texture " << file << ": " << stbi_failure_reason() << std::endl;
         return CreateTexture(kMissingImageTexel, 1, 1, 4, srgb);
     }
     GlObject texture = CreateTexture(pixels, width, height, channels, srgb);

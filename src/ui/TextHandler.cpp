@@ -1,5 +1,6 @@
 #include "ui/TextHandler.h"
 
+#include "core/AssetLocator.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
@@ -115,7 +116,8 @@ void TextHandler::LoadFont(const std::string& path, int pixelHeight, int font) {
 
 void TextHandler::LoadFace(void* library, const std::string& path, int pixelHeight, int font) {
     FT_Face face = nullptr;
-    if (library == nullptr || FT_New_Face(static_cast<FT_Library>(library), path.c_str(), 0, &face) != 0) {
+    const std::string file = AssetLocator::GetInstance().Resolve(path);
+    if (library == nullptr || FT_New_Face(static_cast<FT_Library>(library), file.c_str(), 0, &face) != 0) {
         std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl;
         return;
     }

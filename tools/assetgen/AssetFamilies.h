@@ -14,5 +14,7 @@ bool WriteRoundModels(const std::string& assetsDir);
 bool WriteGun(const std::string& assetsDir);
 /// sounds/*.wav: the nine effects the game plays, 16-bit mono.
 bool WriteSounds(const std::string& assetsDir);
+/// The 256 x 256 PNG menu icon, written to `file` (it is installed, not loaded by the game).
+bool WriteIcon(const std::string& file);
 
 } // namespace assetgen

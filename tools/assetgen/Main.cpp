@@ -2,6 +2,7 @@
 // code (no clock, no seeds), so the committed files can always be reproduced byte for byte:
 //
 //   korvane_assetgen <repo>/assets
+//   korvane_assetgen --icon <file.png>     (the menu icon alone, rendered by the build)
 
 #include "AssetFamilies.h"
 
@@ -11,8 +12,10 @@
 #include <system_error>
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icon")
+        return assetgen::WriteIcon(argv[2]) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <assets directory>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <assets directory> | --icon <file.png>\n", argv[0]);
         return 2;
     }
     const std::string assetsDir = argv[1];
