@@ -9,6 +9,7 @@ PACKAGES=(
   libtinyobjloader-dev libstb-dev libgtest-dev libopenal-dev libopenal1 libsndfile1-dev
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils dpkg-dev
 )
 
 missing=()
