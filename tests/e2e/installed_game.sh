@@ -10,6 +10,8 @@ build=$(dirname "$binary")
 [ -f "$build/CMakeCache.txt" ] || fail "no build tree at $build"
 
 prefix=$(mktemp -d)
+away=$(mktemp -d)
+trap 'rm -rf "$prefix" "$away"' EXIT
 cmake --install "$build" --prefix "$prefix" > "$prefix/install.log" || { cat "$prefix/install.log"; fail "install"; }
 game="$prefix/bin/korvane"
 for file in bin/korvane share/korvane/assets/korvane-assets.txt share/korvane/assets/shaders/basic.vert \
@@ -23,7 +25,6 @@ icon=$(identify -format '%m %wx%h' "$prefix/share/icons/hicolor/256x256/apps/kor
 [ "$icon" = "PNG 256x256" ] || fail "the icon is '$icon', not a 256x256 PNG"
 
 # Options answer and leave without a display: a window would fail with status 255.
-away=$(mktemp -d)
 cd "$away"
 out=$(env -u DISPLAY "$game" --help) || fail "--help exited with $?"
 grep -q "^Usage: korvane" <<< "$out" || fail "--help printed no usage"
