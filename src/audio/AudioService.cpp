@@ -1,5 +1,6 @@
 #include "audio/AudioService.h"
 
+#include "core/AssetLocator.h"
 #include "core/ConfigHandler.h"
 
 #include <sndfile.h>
@@ -94,9 +95,10 @@ bool AudioService::LoadSound(Sound sound, const std::string& path) {
     }
 
     SF_INFO info{};
-    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+    const std::string resolved = AssetLocator::GetInstance().Resolve(path);
+    SNDFILE* file = sf_open(resolved.c_str(), SFM_READ, &info);
     if (file == nullptr) {
-        std::cout << "Failed to load sound " << path << ": " << sf_strerror(nullptr) << std::endl;
+        std::cout << "Failed to load sound " << resolved << ": " << sf_strerror(nullptr) << std::endl;
         return false;
     }
     std::vector<short> samples;

@@ -15,7 +15,7 @@ trap 'rm -rf "$prefix" "$away"' EXIT
 cmake --install "$build" --prefix "$prefix" > "$prefix/install.log" || { cat "$prefix/install.log"; fail "install"; }
 game="$prefix/bin/korvane"
 for file in bin/korvane share/korvane/assets/korvane-assets.txt share/korvane/assets/shaders/basic.vert \
-    share/korvane/assets/fonts/Zekton.otf share/applications/korvane.desktop \
+    share/korvane/assets/fonts/Zekton.otf share/korvane/assets/sounds/shot.wav share/applications/korvane.desktop \
     share/icons/hicolor/256x256/apps/korvane.png share/doc/korvane/README.md \
     "share/doc/korvane/Vermin Verile.LICENSE.txt" share/doc/korvane/Zekton.LICENSE.txt; do
   [ -e "$prefix/$file" ] || fail "not installed: $file"
