@@ -182,8 +182,12 @@ int RunGame(int argc, const char* const* argv) {
 
     while (!glfwWindowShouldClose(window)) {
         const double now = glfwGetTime();
-        if (!pacer.IsFrameDue(now))
+        if (!pacer.IsFrameDue(now)) {
+            // Sleep most of the wait and spin the last stretch, so the frame still starts on time
+            // without a core burning through the whole interval.
+            SleepFor(pacer.SleepBeforeFrame(now));
             continue;
+        }
         const FramePacer::Frame frame = pacer.BeginFrame(now);
         if (frame.readoutFrames > 0) {
             std::cout << ConsoleFpsLine(frame.readoutFrames) << std::endl;

@@ -1,7 +1,10 @@
 #include "app/FramePacer.h"
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <sstream>
+#include <thread>
 
 double FrameIntervalFor(float maxFPS) {
     if (!(maxFPS > 0.0f))
@@ -19,6 +22,16 @@ std::string ScreenFpsText(int frames) {
     char milliseconds[64];
     std::snprintf(milliseconds, sizeof milliseconds, "%.2f", 1000.0 / frames);
     return std::to_string(frames) + " FPS (" + milliseconds + " ms)";
+}
+
+double FramePacer::SleepBeforeFrame(double now) const {
+    const double left = lastFrame + frameInterval - now - kSpinMargin;
+    return std::clamp(left, 0.0, kLongestSleep);
+}
+
+void SleepFor(double seconds) {
+    if (seconds > 0.0)
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
 FramePacer::Frame FramePacer::BeginFrame(double now) {

@@ -64,4 +64,23 @@ TEST(FramePacerTest, AFrameLongerThanASecondReportsAgainOnTheNextFrame) {
     EXPECT_EQ(pacer.BeginFrame(2.52).readoutFrames, 0) << "the window has caught up with the clock";
 }
 
+TEST(FramePacerTest, SleepEndsOneSpinMarginBeforeTheFrameIsDue) {
+    const double interval = 1.0 / 60.0, margin = FramePacer::kSpinMargin;
+    FramePacer pacer(interval, 0.0, 0.0);
+    pacer.BeginFrame(0.02);
+    const double due = 0.02 + interval;
+    // Sleep up to the margin before the next frame is due, then only spin.
+    EXPECT_NEAR(pacer.SleepBeforeFrame(0.025), due - 0.025 - margin, 1e-12);
+    EXPECT_EQ(pacer.SleepBeforeFrame(due - margin / 2.0), 0.0);
+    EXPECT_EQ(pacer.SleepBeforeFrame(due + 0.01), 0.0) << "a late frame is not slept for";
+    // Waking at the end of the sleep still finds the frame not yet due, so the gate alone decides.
+    EXPECT_FALSE(pacer.IsFrameDue(0.025 + pacer.SleepBeforeFrame(0.025)));
+    // A cap of one frame in ages sleeps in bounded pieces instead of overflowing the clock.
+    FramePacer glacial(FrameIntervalFor(1e-30f), 0.0, 0.0);
+    EXPECT_EQ(glacial.SleepBeforeFrame(1.0), FramePacer::kLongestSleep);
+    FramePacer uncapped(FrameIntervalFor(0.0f), 0.0, 0.0);
+    uncapped.BeginFrame(0.25);
+    EXPECT_EQ(uncapped.SleepBeforeFrame(0.25), 0.0);
+}
+
 } // namespace
