@@ -62,6 +62,7 @@ GameWorld::~GameWorld() = default;
 void GameWorld::Init() {
     BasicProgram();
     DebugProgram();
+    particles.Prepare();
     models.LoadAll();
     AudioService::GetInstance().Init();
     camera.Init();

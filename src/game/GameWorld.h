@@ -42,8 +42,8 @@ class GameWorld {
 public:
     static GameWorld& GetInstance();
 
-    /// Programs, preloaded assets and sounds, camera, physics world, collision view, player, start screen
-    /// and the directional light, then "Game world initialized...".
+    /// Programs, particle buffers, preloaded assets and sounds, camera, physics world, collision view,
+    /// player, start screen and the directional light, then "Game world initialized...".
     void Init();
     /// Runs as many fixed steps as the accumulated time allows (no cap), then mouse look.
     void Update(float dt);

@@ -34,6 +34,9 @@ public:
     operator GLuint() const&& = delete;
     Kind GetKind() const { return kind; }
     explicit operator bool() const { return name != 0; }
+    /// Lets go of the name without deleting it, for an owner that outlives its context (the
+    /// context took its objects along).
+    void Abandon() { name = 0; }
     /// Deletes the object now if one is held; afterwards this holds nothing. Must run while the
     /// context is still current.
     void Release();

@@ -14,6 +14,8 @@ constexpr float kParticleLifetime = 1.0f;
 constexpr float kBurstLifetime = 1.0f;
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr GLsizei kRecordStride = sizeof(ParticleRecord);
+constexpr GLsizeiptr kBurstBytes =
+    ParticleSystem::kParticleCount * static_cast<GLsizeiptr>(sizeof(ParticleRecord));
 
 const void* FieldOffset(std::size_t offset) {
     return reinterpret_cast<const void*>(offset);
@@ -79,14 +81,38 @@ GLuint ParticleRenderProgram() {
     return program;
 }
 
+ParticleBuffers ParticleBuffers::Create() {
+    ParticleBuffers made;
+    for (int i = 0; i < 2; ++i) {
+        made.buffers[i] = GlObject::NewBuffer();
+        made.feedbacks[i] = GlObject::NewTransformFeedback();
+        glBindTransformFeedback(GL_TRANSFORM_FEEDBACK, made.feedbacks[i].Get());
+        glBindBuffer(GL_ARRAY_BUFFER, made.buffers[i].Get());
+        glBufferData(GL_ARRAY_BUFFER, kBurstBytes, nullptr, GL_DYNAMIC_DRAW);
+        glBindBufferBase(GL_TRANSFORM_FEEDBACK_BUFFER, 0, made.buffers[i].Get());
+    }
+    return made;
+}
+
+void ParticleBuffers::Abandon() {
+    for (int i = 0; i < 2; ++i) {
+        buffers[i].Abandon();
+        feedbacks[i].Abandon();
+    }
+}
+
 ParticleSystem::ParticleSystem(const Vec3& position) {
+    ParticleRegistry& registry = ParticleRegistry::GetInstance();
     updateProgram = ParticleUpdateProgram();
     renderProgram = ParticleRenderProgram();
     currentSource = 0;
     currentTarget = 1;
     firstDraw = true;
-    glGenBuffers(2, buffers);
-    glGenTransformFeedbacks(2, feedbacks);
+    gl = registry.TakeSpare();
+    for (int i = 0; i < 2; ++i) {
+        buffers[i] = gl.buffers[i].Get();
+        feedbacks[i] = gl.feedbacks[i].Get();
+    }
 
     std::vector<ParticleRecord> records(kParticleCount);
     for (ParticleRecord& record : records) {
@@ -94,21 +120,19 @@ ParticleSystem::ParticleSystem(const Vec3& position) {
         record.velocity = RandomDirection();
         record.lifetime = kParticleLifetime;
     }
-    for (int i = 0; i < 2; ++i) {
-        glBindTransformFeedback(GL_TRANSFORM_FEEDBACK, feedbacks[i]);
-        glBindBuffer(GL_ARRAY_BUFFER, buffers[i]);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(records.size() * sizeof(ParticleRecord)),
-                     records.data(), GL_DYNAMIC_DRAW);
-        glBindBufferBase(GL_TRANSFORM_FEEDBACK_BUFFER, 0, buffers[i]);
+    for (GLuint buffer : buffers) {
+        glBindBuffer(GL_ARRAY_BUFFER, buffer);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, kBurstBytes, records.data());
     }
-    ParticleRegistry::GetInstance().Add(this);
+    registry.Add(this);
 }
 
 ParticleSystem::~ParticleSystem() {
-    if (!ownsGLObjects)
+    if (!ownsGLObjects) {
+        gl.Abandon();
         return;
-    glDeleteTransformFeedbacks(2, feedbacks);
-    glDeleteBuffers(2, buffers);
+    }
+    ParticleRegistry::GetInstance().ReturnSpare(std::move(gl));
 }
 
 void ParticleSystem::Draw() {
@@ -158,6 +182,30 @@ ParticleRegistry::~ParticleRegistry() {
         system->ownsGLObjects = false;
         delete system;
     }
+    for (ParticleBuffers& spare : spares)
+        spare.Abandon();
+}
+
+void ParticleRegistry::Prepare() {
+    ParticleUpdateProgram();
+    ParticleRenderProgram();
+    while (spares.size() < kSpareBursts)
+        spares.push_back(ParticleBuffers::Create());
+    prepared = true;
+}
+
+ParticleBuffers ParticleRegistry::TakeSpare() {
+    if (spares.empty())
+        return ParticleBuffers::Create();
+    ParticleBuffers spare = std::move(spares.back());
+    spares.pop_back();
+    return spare;
+}
+
+void ParticleRegistry::ReturnSpare(ParticleBuffers&& buffers) {
+    // Without Prepare (a burst on its own) a burst's objects end with it.
+    if (prepared && spares.size() < kSpareBursts)
+        spares.push_back(std::move(buffers));
 }
 
 void ParticleRegistry::Add(ParticleSystem* system) {
@@ -182,4 +230,5 @@ void ParticleRegistry::Clear() {
     for (auto& [system, remaining] : systems)
         delete system;
     systems.clear();
+    spares.clear();
 }

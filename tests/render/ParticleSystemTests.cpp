@@ -182,3 +182,38 @@ TEST_F(ParticleTest, BurstsAreIndependentAndAddingTwiceKeepsTheTime) {
     EXPECT_EQ(registry.Count(), 1u);
     EXPECT_EQ(CountLines(console.Text(), "Drawing particle system"), 1);
 }
+
+TEST_F(ParticleTest, PreparedBurstsReuseSpareBuffersAndOnlyTheOverflowIsReleased) {
+    ParticleRegistry& registry = ParticleRegistry::GetInstance();
+    registry.Prepare();
+    ASSERT_EQ(registry.SpareCount(), ParticleRegistry::kSpareBursts);
+    GLuint next = 0;
+    glGenBuffers(1, &next);
+    glDeleteBuffers(1, &next);
+    // More live bursts than spares: the extra ones make buffers of their own.
+    std::vector<ParticleSystem*> bursts;
+    for (std::size_t i = 0; i < ParticleRegistry::kSpareBursts + 2; ++i)
+        bursts.push_back(new ParticleSystem({0.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(registry.SpareCount(), 0u);
+    EXPECT_LT(bursts.front()->buffers[0], next) << "the first bursts run on buffers made in Prepare";
+    const GLuint overflow = bursts.back()->buffers[0];
+    EXPECT_GE(overflow, next);
+
+    registry.Update(1.5f);
+    registry.Update(0.1f);
+    EXPECT_EQ(registry.Count(), 0u);
+    EXPECT_EQ(registry.SpareCount(), ParticleRegistry::kSpareBursts);
+    EXPECT_EQ(glIsBuffer(overflow), GL_FALSE) << "buffers beyond the spares go with their burst";
+    // The next burst takes a spare again and starts afresh in both buffers, not where the last
+    // burst on them ended.
+    auto* again = new ParticleSystem({5.0f, 0.0f, 0.0f});
+    EXPECT_LT(again->buffers[0], next);
+    for (GLuint buffer : again->buffers) {
+        const ParticleRecord record = RecordsOf(buffer)[999];
+        EXPECT_EQ(record.position, (Vec3{5.0f, 0.0f, 0.0f}));
+        EXPECT_FLOAT_EQ(record.lifetime, 1.0f);
+    }
+    registry.Clear();
+    EXPECT_EQ(registry.SpareCount(), 0u);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
