@@ -6,6 +6,9 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 build_release korvane_benchmark
 
+# The tables below are Markdown, ready to paste into the README; this line says where they came from.
+echo "Run on $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores ($(lscpu | sed -n 's/^Model name: *//p')), load average $(cut -d' ' -f1-3 /proc/loadavg)."
+
 if [ -z "${DISPLAY:-}" ]; then
   echo "No DISPLAY: benchmarking under a virtual display (Xvfb, 1920x1080)."
   exec xvfb-run -a -s "-screen 0 1920x1080x24" ./build/korvane_benchmark
