@@ -72,13 +72,23 @@ Vec3 RandomDirection() {
 } // namespace
 
 GLuint ParticleUpdateProgram() {
-    static GLuint program = BuildUpdateProgram();
-    return program;
+    return ParticleRegistry::GetInstance().UpdateProgram();
 }
 
 GLuint ParticleRenderProgram() {
-    static GLuint program = BuildRenderProgram();
-    return program;
+    return ParticleRegistry::GetInstance().RenderProgram();
+}
+
+GLuint ParticleRegistry::UpdateProgram() {
+    if (!updateProgram)
+        updateProgram = GlObject(GlObject::Kind::Program, BuildUpdateProgram());
+    return updateProgram.Get();
+}
+
+GLuint ParticleRegistry::RenderProgram() {
+    if (!renderProgram)
+        renderProgram = GlObject(GlObject::Kind::Program, BuildRenderProgram());
+    return renderProgram.Get();
 }
 
 ParticleBuffers ParticleBuffers::Create() {
@@ -184,6 +194,8 @@ ParticleRegistry::~ParticleRegistry() {
     }
     for (ParticleBuffers& spare : spares)
         spare.Abandon();
+    updateProgram.Abandon();
+    renderProgram.Abandon();
 }
 
 void ParticleRegistry::Prepare() {
@@ -231,4 +243,6 @@ void ParticleRegistry::Clear() {
         delete system;
     systems.clear();
     spares.clear();
+    updateProgram.Release();
+    renderProgram.Release();
 }

@@ -77,8 +77,12 @@ public:
     void Update(float dt);
     std::size_t Count() const { return systems.size(); }
     std::size_t SpareCount() const { return spares.size(); }
-    /// Releases every burst and the spare buffers (used at exit, while the context is current).
+    /// Releases every burst, the spare buffers and both programs (used at exit, while the
+    /// context is current); a later burst builds the programs again.
     void Clear();
+    /// The two particle programs, built on first request.
+    GLuint UpdateProgram();
+    GLuint RenderProgram();
 
 private:
     friend class ParticleSystem;
@@ -89,9 +93,11 @@ private:
 
     std::map<ParticleSystem*, float> systems;
     std::vector<ParticleBuffers> spares;
+    GlObject updateProgram;
+    GlObject renderProgram;
     bool prepared = false;
 };
 
-// The two shared particle programs, built on first request.
+// The registry's two particle programs, built on first request.
 GLuint ParticleUpdateProgram();
 GLuint ParticleRenderProgram();
