@@ -126,6 +126,7 @@ void ReleaseGlObjects() {
     ModelHandler::GetInstance().Release();
     GradientTexture::Release();
     DefaultPbsTextures::GetInstance().Release();
+    SolidTextures::GetInstance().Release();
     ShaderHandler::GetInstance().Release();
     SharedVertexArray::GetInstance().Release();
 }

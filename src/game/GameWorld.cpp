@@ -7,15 +7,18 @@
 #include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
+#include "game/PickupObject.h"
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/RigidBody.h"
 #include "render/Camera.h"
 #include "render/DebugView.h"
 #include "render/Lights.h"
+#include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleSystem.h"
 #include "render/ShaderHandler.h"
+#include "render/Texture.h"
 #include "ui/TextHandler.h"
 
 #include <algorithm>
@@ -62,6 +65,13 @@ GameWorld::~GameWorld() = default;
 void GameWorld::Init() {
     BasicProgram();
     DebugProgram();
+    // Everything the first game, its waves, orbs and bursts will draw with is built now, so that
+    // starting a game or spawning neither compiles a program nor creates a texture mid-play.
+    AnimatedProgram();
+    PBSProgram();
+    SolidTextures::GetInstance().Prepare();
+    SolidTextures::GetInstance().Get(PickupObject::kOrbRed, PickupObject::kOrbGreen, PickupObject::kOrbBlue);
+    GradientTexture::GetInstance();
     particles.Prepare();
     models.LoadAll();
     AudioService::GetInstance().Init();

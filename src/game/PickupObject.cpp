@@ -12,7 +12,7 @@ PickupObject::PickupObject(const Vector3& position) {
     model = ModelHandler::GetInstance().GetModel(kModelPath);
 
     auto orb = std::make_unique<AnimatedMaterial>();
-    SetSolidColor(*orb, 0, 255, 0);
+    SetSolidColor(*orb, kOrbRed, kOrbGreen, kOrbBlue);
     material = std::move(orb);
 
     // The light stays where the pickup was made: a pickup never moves.

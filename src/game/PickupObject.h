@@ -19,6 +19,8 @@ struct PickupObject : GameObject {
     static constexpr const char* kModelPath = "assets/models/sphere.obj";
     static constexpr float kTriggerRadius = 1.1f;
     static constexpr Vec3 kLightColor{0.0f, 1.0f, 0.0f};
+    /// The orb's diffuse colour, 8 bits a channel.
+    static constexpr unsigned char kOrbRed = 0, kOrbGreen = 255, kOrbBlue = 0;
     static constexpr Vec3 kLightAttenuation{1.0f, 0.03f, 0.001f};
 
 protected:

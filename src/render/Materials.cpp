@@ -44,17 +44,40 @@ void DefaultPbsTextures::Release() {
     normal.Release();
 }
 
-TextureHandle ShaderMaterial::MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b,
-                                                    unsigned char a) {
-    ownedTextures.push_back(std::make_unique<GlObject>(CreateSolidTexture(r, g, b, a)));
-    return ownedTextures.back().get();
+SolidTextures& SolidTextures::GetInstance() {
+    static SolidTextures instance;
+    return instance;
+}
+
+TextureHandle SolidTextures::Get(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
+    const std::uint32_t key =
+        (std::uint32_t{r} << 24) | (std::uint32_t{g} << 16) | (std::uint32_t{b} << 8) | a;
+    std::unique_ptr<GlObject>& cell = textures[key];
+    if (!cell)
+        cell = std::make_unique<GlObject>();
+    // A cell emptied by Release() is filled again: the handles given out before stay valid.
+    if (!*cell)
+        *cell = CreateSolidTexture(r, g, b, a);
+    return cell.get();
+}
+
+void SolidTextures::Prepare() {
+    Get(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
+    Get(0, 0, 0);
+    Get(255, 255, 255);
+}
+
+void SolidTextures::Release() {
+    for (auto& [key, cell] : textures)
+        cell->Release();
 }
 
 BasicMaterial::BasicMaterial() : BasicMaterial(BasicProgram()) {}
 
 BasicMaterial::BasicMaterial(GLuint shaderProgram) {
     program = shaderProgram;
-    diffuseTexture = MakeOwnedSolidTexture(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
+    diffuseTexture =
+        SolidTextures::GetInstance().Get(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
     uniforms.SetVec3("material.specular", kDefaultSpecular);
     uniforms.SetFloat("material.shininess", kDefaultShininess);
 }
@@ -69,9 +92,10 @@ AnimatedMaterial::AnimatedMaterial() : BasicMaterial(AnimatedProgram()) {}
 
 PBSMaterial::PBSMaterial() {
     program = PBSProgram();
-    metallicTexture = MakeOwnedSolidTexture(0, 0, 0);
-    roughnessTexture = MakeOwnedSolidTexture(255, 255, 255);
-    aoTexture = MakeOwnedSolidTexture(255, 255, 255);
+    SolidTextures& solids = SolidTextures::GetInstance();
+    metallicTexture = solids.Get(0, 0, 0);
+    roughnessTexture = solids.Get(255, 255, 255);
+    aoTexture = solids.Get(255, 255, 255);
     uniforms.SetInt("albedoMap", 0);
     uniforms.SetInt("normalMap", 1);
     uniforms.SetInt("metallicMap", 2);
@@ -94,5 +118,5 @@ void PBSMaterial::Bind() {
 }
 
 void SetSolidColor(BasicMaterial& material, unsigned char r, unsigned char g, unsigned char b) {
-    material.SetDiffuseTexture(material.MakeOwnedSolidTexture(r, g, b));
+    material.SetDiffuseTexture(SolidTextures::GetInstance().Get(r, g, b));
 }

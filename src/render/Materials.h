@@ -6,25 +6,39 @@
 #include "render/UniformStore.h"
 
 #include <GL/glew.h>
+#include <cstdint>
+#include <map>
 #include <memory>
-#include <vector>
 
 class ShaderMaterial {
 public:
     virtual void Bind() {}
-    /// The 1x1 textures this material made itself go with it (never the shared ones).
     virtual ~ShaderMaterial() = default;
-
-    /// A new 1x1 sRGB texture of one colour, owned by this material.
-    TextureHandle MakeOwnedSolidTexture(unsigned char r, unsigned char g, unsigned char b,
-                                        unsigned char a = 255);
 
     GLuint program = 0;
     UniformStore uniforms;
+};
+
+/// The 1x1 sRGB textures of one colour that materials bind: one per colour, shared by every
+/// material that asks for it and kept until Release() before the context goes. Enemies, orbs and
+/// each new game's level and gun make materials during play; with the colours made at start-up
+/// (Prepare), none of them creates a GL object on the frame path.
+class SolidTextures {
+public:
+    static SolidTextures& GetInstance();
+    /// The texture of this colour, made on its first request; the handle stays valid to exit.
+    TextureHandle Get(unsigned char r, unsigned char g, unsigned char b, unsigned char a = 255);
+    /// Makes the colours of the materials' defaults (grey diffuse, black metallic, white
+    /// roughness and occlusion) ahead of play.
+    void Prepare();
+    std::size_t Count() const { return textures.size(); }
+    /// Deletes every texture while the context is current; the handles given out then read 0.
+    void Release();
 
 private:
+    SolidTextures() = default;
     // Cells on the heap: the handles given out point into them.
-    std::vector<std::unique_ptr<GlObject>> ownedTextures;
+    std::map<std::uint32_t, std::unique_ptr<GlObject>> textures;
 };
 
 /// Phong-style shading with one diffuse texture on unit 0 (grey 200/255 by default).
@@ -79,5 +93,5 @@ private:
     GlObject normal;
 };
 
-/// Gives a basic or animated material a new 1x1 diffuse texture of one colour.
+/// Gives a basic or animated material the shared 1x1 diffuse texture of one colour.
 void SetSolidColor(BasicMaterial& material, unsigned char r, unsigned char g, unsigned char b);

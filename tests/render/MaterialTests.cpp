@@ -35,9 +35,9 @@ TEST(BasicMaterialTest, DefaultsAreAGreyTextureAndHalfSpecular) {
     EXPECT_EQ(render_test::FirstTexelOf(*material.diffuseTexture), (Texel{200, 200, 200, 255}));
     EXPECT_EQ(material.uniforms.Vec3s().at("material.specular"), (Vec3{0.5f, 0.5f, 0.5f}));
     EXPECT_FLOAT_EQ(material.uniforms.Floats().at("material.shininess"), 32.0f);
-    // Each material makes its own grey texel.
+    // Every material shares the one grey texel: a material made during play creates no texture.
     BasicMaterial other;
-    EXPECT_NE(*other.diffuseTexture, *material.diffuseTexture);
+    EXPECT_EQ(*other.diffuseTexture, *material.diffuseTexture);
 }
 
 TEST(BasicMaterialTest, TheAnimatedVariantOnlySwapsTheProgram) {
@@ -66,8 +66,9 @@ TEST(BasicMaterialTest, BindMakesTheProgramCurrentAndTheDiffuseSitOnUnitZero) {
     EXPECT_FLOAT_EQ(shininess, 32.0f);
 }
 
-TEST(BasicMaterialTest, SetSolidColorGivesANewSrgbTexelOwnedByTheMaterial) {
+TEST(BasicMaterialTest, SolidColoursAreSharedSrgbTexelsMadeOnceAndKeptForPlay) {
     testing_support::EnsureGLContext();
+    SolidTextures& solids = SolidTextures::GetInstance();
     GLuint solid = 0;
     GLuint grey = 0;
     {
@@ -78,10 +79,18 @@ TEST(BasicMaterialTest, SetSolidColorGivesANewSrgbTexelOwnedByTheMaterial) {
         EXPECT_NE(solid, grey);
         EXPECT_EQ(render_test::InternalFormatOf(solid), GL_SRGB_ALPHA);
         EXPECT_EQ(render_test::FirstTexelOf(solid), (Texel{0, 255, 0, 255}));
+
+        // A second orb of the same colour, as every pickup during play, makes no texture of its own.
+        const std::size_t made = solids.Count();
+        AnimatedMaterial another;
+        SetSolidColor(another, 0, 255, 0);
+        EXPECT_EQ(*another.diffuseTexture, solid);
+        EXPECT_EQ(*another.diffuseTexture, *material.diffuseTexture);
+        EXPECT_EQ(solids.Count(), made);
     }
-    // Both textures the material made itself go with it.
-    EXPECT_EQ(glIsTexture(solid), GL_FALSE);
-    EXPECT_EQ(glIsTexture(grey), GL_FALSE);
+    // The shared textures outlive the materials; the release pass at shut-down deletes them.
+    EXPECT_EQ(glIsTexture(solid), GL_TRUE);
+    EXPECT_EQ(glIsTexture(grey), GL_TRUE);
 }
 
 TEST(BasicMaterialTest, ATextureHandedInOutlivesTheMaterial) {
@@ -162,8 +171,8 @@ TEST(PBSMaterialTest, UnsetAlbedoAndNormalBindSharedNeutralDefaults) {
         EXPECT_EQ(BoundOnUnit(GL_TEXTURE0), albedo);
         EXPECT_EQ(BoundOnUnit(GL_TEXTURE1), normal);
     }
-    // The defaults are shared, so a material's end leaves them alone; its own maps go.
+    // The defaults and the 1x1 colour maps are shared, so a material's end leaves them alone.
     EXPECT_EQ(glIsTexture(albedo), GL_TRUE);
     EXPECT_EQ(glIsTexture(normal), GL_TRUE);
-    EXPECT_EQ(glIsTexture(metallic), GL_FALSE);
+    EXPECT_EQ(glIsTexture(metallic), GL_TRUE);
 }
