@@ -80,7 +80,7 @@ bool WriteRoundModels(const std::string& assetsDir) {
 
     MeshBuilder ball;
     const Vec3 enemyRadii{kEnemyRadius, kEnemyRadius, kEnemyRadius};
-    AddEllipsoid(ball, {{0, 0, 0}, enemyRadii, 24, 12});
+    AddEllipsoid(ball, {{0, 0, 0}, enemyRadii, 32, 16});
     bool ok = ball.WriteObj(models + "1ball.obj", "1ball", "enemy ball, radius 1");
 
     MeshBuilder orb;
