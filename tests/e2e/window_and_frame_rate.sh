@@ -29,10 +29,18 @@ check_rate() { # $1 = run dir, $2 = low, $3 = high
 }
 
 dir=$(make_run_dir)
-# Sanitizer builds on a slow machine run a little under the cap; far under it is a fault.
-check_rate "$dir" 42 61
+# Without settings: never over the cap. A sanitizer build on a small machine draws an 800x600
+# multisampled frame in about 22 ms, so how far under 60 it stays says more about the machine
+# than about the loop; only far under is a fault here.
+check_rate "$dir" 30 61
 grep -qx "Failed to open config file" "$dir/console.log" || fail "no 'Failed to open config file' line"
 grep -qx "Game world initialized..." "$dir/console.log" || fail "no 'Game world initialized...' line"
+
+# The cap itself, where the machine has time to spare: a small window draws in a few ms, so
+# every second must come close to 60 frames. A wait that overslept would show here.
+dir=$(make_run_dir)
+printf '[Display]\nwidth = 320\nheight = 240\n' > "$dir/config.toml"
+check_rate "$dir" 50 61
 
 dir=$(make_run_dir)
 printf '[Display]\nmaxFPS = 30\n' > "$dir/config.toml"
