@@ -13,6 +13,8 @@ BasicEnemy::BasicEnemy(const Vector3& position, float chaseForce, float health) 
     this->health = static_cast<std::int32_t>(health);
     name = "BasicEnemy" + std::to_string(GameWorld::GetInstance().GetObjectCounter());
     model = models.GetModel(kModelPath);
+    farModel = models.GetModel(kFarModelPath);
+    farModelDistance = kFarModelDistance;
     body->SetTransform(MakeTransform(position));
 
     AddSphereCollider(kSensorRadius, Transform::getIdentity(), true, CollisionCategory::kSphere,

@@ -13,6 +13,10 @@ struct BasicEnemy : Enemy {
     void Update(float dt) override;
 
     static constexpr const char* kModelPath = "assets/models/1ball.obj";
+    /// The same ball with a quarter of the triangles, drawn from kFarModelDistance on: there its
+    /// outline is within about half a pixel of the full ball's at 600 pixels and a 90 degree view.
+    static constexpr const char* kFarModelPath = "assets/models/1ball_far.obj";
+    static constexpr float kFarModelDistance = 10.0f;
     static constexpr float kSensorRadius = 1.1f;
     static constexpr float kBodyRadius = 1.0f;
     /// The vertical part of the chase direction before it is normalised: it lifts the push

@@ -6,6 +6,7 @@
 #include "physics/Collider.h"
 #include "physics/PhysicsCommon.h"
 #include "physics/RigidBody.h"
+#include "render/Camera.h"
 #include "render/Lights.h"
 #include "render/Materials.h"
 #include "render/Mesh.h"
@@ -75,7 +76,13 @@ void GameObject::Draw() {
         return;
     shaderHandler.SetModel(ToOpenGLMatrix(body->GetTransform()));
     material->Bind();
-    model->Draw();
+    MeshSeenFrom(Camera::GetInstance().GetPosition())->Draw();
+}
+
+const Mesh* GameObject::MeshSeenFrom(const Vec3& eye) const {
+    if (farModel == nullptr || model == nullptr)
+        return model;
+    return Length(ToVec3(GetPosition()) - eye) >= farModelDistance ? farModel : model;
 }
 
 Collider* GameObject::AddCapsuleCollider(float radius, float height, const Transform& local) {

@@ -3,6 +3,7 @@
 // and a material, integer health, a name, weapons and the point lights it carries. Objects
 // register themselves on construction and free themselves in Destroy().
 
+#include "core/MathTypes.h"
 #include "physics/PhysicsTypes.h"
 
 #include <cstdint>
@@ -33,6 +34,8 @@ struct GameObject {
 
     /// Draws the mesh with the body's transform; nothing without a model.
     void Draw();
+    /// The mesh to draw seen from `eye`: `farModel` from `farModelDistance` on, else `model`.
+    const Mesh* MeshSeenFrom(const Vec3& eye) const;
 
     Collider* AddCapsuleCollider(float radius, float height, const Transform& local);
     Collider* AddSphereCollider(float radius, const Transform& local, bool isTrigger,
@@ -60,6 +63,10 @@ struct GameObject {
     std::vector<Collider*> colliders;
     std::string name = "GameObject";
     Mesh* model = nullptr;
+    /// A coarser mesh of the same shape for when the object is far from the camera (or null):
+    /// small triangles cost a software renderer as much as their pixels.
+    Mesh* farModel = nullptr;
+    float farModelDistance = 0.0f;
     std::vector<PointLight*> pointLights;
     std::vector<CollisionShape*> shapes;
     /// The concave shape AddMeshCollider made for this object, released with it.

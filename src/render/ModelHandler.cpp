@@ -10,8 +10,8 @@
 namespace {
 
 const char* const kPreloadedModels[] = {
-    "assets/models/1ball.obj",  "assets/models/Map1.obj",   "assets/models/gun.obj",
-    "assets/models/monkey.obj", "assets/models/sphere.obj",
+    "assets/models/1ball.obj", "assets/models/1ball_far.obj", "assets/models/Map1.obj",
+    "assets/models/gun.obj",   "assets/models/monkey.obj",    "assets/models/sphere.obj",
 };
 
 // The gun's maps are sampled as plain data; its shader decodes the albedo itself.

@@ -88,6 +88,12 @@ TEST_F(EnemyTest, IsADynamicBallWithASensorForThePlayerAndASolidBody) {
     EXPECT_EQ(enemy->GetPosition(), at);
     EXPECT_EQ(enemy->body->GetTransform().getRotation(), Quaternion::getIdentity());
     EXPECT_EQ(enemy->model, ModelHandler::GetInstance().GetModel("assets/models/1ball.obj"));
+    // Seen from close by it is the full ball; from ten units on, the coarse one of the same size.
+    const Mesh* coarse = ModelHandler::GetInstance().GetModel("assets/models/1ball_far.obj");
+    EXPECT_EQ(enemy->MeshSeenFrom({4.0f, 20.0f, -3.0f}), enemy->model);
+    EXPECT_EQ(enemy->MeshSeenFrom({4.0f, 20.0f, 3.4f}), enemy->model);
+    EXPECT_EQ(enemy->MeshSeenFrom({4.0f, 20.0f, 3.5f}), coarse);
+    EXPECT_EQ(enemy->MeshSeenFrom({-40.0f, 0.0f, 0.0f}), coarse);
     auto* skin = dynamic_cast<BasicMaterial*>(enemy->material.get());
     ASSERT_NE(skin, nullptr);
     EXPECT_EQ(skin->diffuseTexture, GradientTexture::GetInstance().handle);

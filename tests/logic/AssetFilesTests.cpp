@@ -23,9 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::array<const char*, 5> kModels = {"assets/models/1ball.obj", "assets/models/Map1.obj",
-                                            "assets/models/gun.obj", "assets/models/monkey.obj",
-                                            "assets/models/sphere.obj"};
+const std::array<const char*, 6> kModels = {"assets/models/1ball.obj",  "assets/models/1ball_far.obj",
+                                            "assets/models/Map1.obj",   "assets/models/gun.obj",
+                                            "assets/models/monkey.obj", "assets/models/sphere.obj"};
 const std::array<const char*, 5> kTextures = {
     "assets/textures/gun_albedo.jpg", "assets/textures/gun_normal.png", "assets/textures/gun_metallic.jpg",
     "assets/textures/gun_roughness.jpg", "assets/textures/gun_ao.jpg"};
@@ -198,21 +198,26 @@ TEST(AssetFilesTest, FacesWindCounterClockwiseAroundTheirOutwardNormals) {
 }
 
 TEST(AssetFilesTest, EnemyBallMatchesItsUnitSphereCollider) {
-    const LoadedModel ball = Load("assets/models/1ball.obj");
-    ASSERT_TRUE(ball.parsed);
-    float nearest = 1e9f;
-    float farthest = 0.0f;
-    for (const Triangle& t : ball.triangles) {
-        for (const Vec3& p : t.positions) {
-            nearest = std::min(nearest, Length(p));
-            farthest = std::max(farthest, Length(p));
+    // Near and far, the ball is the same sphere: only the number of its triangles differs.
+    for (const char* path : {"assets/models/1ball.obj", "assets/models/1ball_far.obj"}) {
+        const LoadedModel ball = Load(path);
+        ASSERT_TRUE(ball.parsed) << path;
+        float nearest = 1e9f;
+        float farthest = 0.0f;
+        for (const Triangle& t : ball.triangles) {
+            for (const Vec3& p : t.positions) {
+                nearest = std::min(nearest, Length(p));
+                farthest = std::max(farthest, Length(p));
+            }
         }
+        // Every vertex sits on the radius-1 sphere the physics uses, centred on the origin.
+        EXPECT_NEAR(nearest, 1.0f, 1e-3f) << path;
+        EXPECT_NEAR(farthest, 1.0f, 1e-3f) << path;
+        EXPECT_NEAR(ball.max.y, 1.0f, 1e-3f) << path;
+        EXPECT_NEAR(ball.min.y, -1.0f, 1e-3f) << path;
     }
-    // Every vertex sits on the radius-1 sphere the physics uses, centred on the origin.
-    EXPECT_NEAR(nearest, 1.0f, 1e-3f);
-    EXPECT_NEAR(farthest, 1.0f, 1e-3f);
-    EXPECT_NEAR(ball.max.y, 1.0f, 1e-3f);
-    EXPECT_NEAR(ball.min.y, -1.0f, 1e-3f);
+    EXPECT_LT(Load("assets/models/1ball_far.obj").triangles.size(),
+              Load("assets/models/1ball.obj").triangles.size());
 }
 
 TEST(AssetFilesTest, EnemyBallWrapsTheStripeTextureOnceAroundItsEquator) {

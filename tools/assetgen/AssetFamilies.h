@@ -8,7 +8,8 @@ namespace assetgen {
 
 /// models/Map1.obj: the arena the player, enemies and pickups stand on.
 bool WriteLevel(const std::string& assetsDir);
-/// models/1ball.obj (enemy), models/sphere.obj (pickup orb) and models/monkey.obj.
+/// models/1ball.obj and 1ball_far.obj (enemy, near and far), models/sphere.obj (pickup orb) and
+/// models/monkey.obj.
 bool WriteRoundModels(const std::string& assetsDir);
 /// models/gun.obj and the five gun textures painted for its UV atlas.
 bool WriteGun(const std::string& assetsDir);

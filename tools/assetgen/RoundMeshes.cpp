@@ -83,6 +83,10 @@ bool WriteRoundModels(const std::string& assetsDir) {
     AddEllipsoid(ball, {{0, 0, 0}, enemyRadii, 32, 16});
     bool ok = ball.WriteObj(models + "1ball.obj", "1ball", "enemy ball, radius 1");
 
+    MeshBuilder farBall;
+    AddEllipsoid(farBall, {{0, 0, 0}, enemyRadii, 16, 8});
+    ok = farBall.WriteObj(models + "1ball_far.obj", "1ball_far", "enemy ball seen from afar, radius 1") && ok;
+
     MeshBuilder orb;
     const Vec3 pickupRadii{kPickupRadius, kPickupRadius, kPickupRadius};
     AddEllipsoid(orb, {{0, kPickupLift, 0}, pickupRadii, 24, 12});
