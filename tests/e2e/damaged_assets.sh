@@ -21,10 +21,7 @@ runs_on() { # $1 = dir
   sleep 3
   xdotool key --window "$id" space
   sleep 2
-  xdotool key --window "$id" Escape
-  wait_for_exit "$pid" 30
-  local status=$?
-  [ "$status" -eq 0 ] || { cat "$1/console.log" "$1/errors.log"; fail "status $status with $2"; }
+  quit_with_escape "$id" "$pid" "$2" "$1/console.log" "$1/errors.log"
 }
 
 dir=$(copy_assets)

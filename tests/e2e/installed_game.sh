@@ -47,10 +47,7 @@ pid=$!
 id=$(wait_for_window Korvane 60) || { cat "$log" "$away/errors.log"; fail "no window titled Korvane"; }
 sleep 4
 import -window root "$away/frame.png"
-xdotool key --window "$id" Escape
-wait_for_exit "$pid" 30
-status=$?
-[ "$status" -eq 0 ] || { cat "$log" "$away/errors.log"; fail "exit status $status after Escape"; }
+quit_with_escape "$id" "$pid" "the installed game" "$log" "$away/errors.log"
 grep -q "^Invalid config file $away/xdg/korvane/config.toml: " "$log" || { cat "$log"; fail "the user's settings were not read"; }
 grep -q "Failed to open config file" "$log" && fail "a missing settings file was reported although one was read"
 grep -qE '^[0-9]+ FPS \(' "$log" || fail "no frame-rate line: no frames were drawn"

@@ -42,6 +42,17 @@ wait_for_exit() {
 
 fail() { echo "FAIL: $*"; exit 1; }
 
+# Presses Escape in window $1 and expects process $2 to end with status 0 within 30 s; otherwise
+# shows the logs given after the first three arguments and fails, naming $3 (what was running).
+quit_with_escape() {
+  local window=$1 process=$2 what=$3
+  shift 3
+  xdotool key --window "$window" Escape
+  wait_for_exit "$process" 30
+  local status=$?
+  [ "$status" -eq 0 ] || { cat "$@"; fail "exit status $status after Escape ($what)"; }
+}
+
 # The frame counts of the "N FPS (x ms)" lines of a console log, one per line.
 fps_counts() { grep -E '^[0-9]+ FPS \(' "$1" | sed -E 's/ FPS.*//'; }
 

@@ -19,10 +19,7 @@ done
 import -window root "$dir/after.png"
 xdotool click --window "$id" 1
 sleep 1
-xdotool key --window "$id" Escape
-wait_for_exit "$pid" 30
-status=$?
-[ "$status" -eq 0 ] || { cat "$log" "$dir/errors.log"; fail "exit status $status after Escape"; }
+quit_with_escape "$id" "$pid" "a game played" "$log" "$dir/errors.log"
 grep -qx "Level hit" "$log" || { cat "$log"; fail "a click at the floor did not hit the level"; }
 # The view turned: the two pictures differ.
 difference=$(compare -metric AE "$dir/before.png" "$dir/after.png" null: 2>&1 | cut -d' ' -f1)

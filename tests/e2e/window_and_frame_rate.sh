@@ -13,12 +13,9 @@ run_game() { # $1 = run dir; sets pid, log
 
 check_rate() { # $1 = run dir, $2 = low, $3 = high
   run_game "$1"
-  id=$(wait_for_window Korvane 60) || fail "no window titled Korvane"
+  id=$(wait_for_window Korvane 60) || { cat "$log" "$1/errors.log"; fail "no window titled Korvane"; }
   sleep 5
-  xdotool key --window "$id" Escape
-  wait_for_exit "$pid" 30
-  status=$?
-  [ "$status" -eq 0 ] || { cat "$log" "$1/errors.log"; fail "exit status $status after Escape"; }
+  quit_with_escape "$id" "$pid" "frame rate $2..$3" "$log" "$1/errors.log"
   counts=$(fps_counts "$log")
   n=$(echo "$counts" | grep -c . )
   [ "$n" -ge 3 ] || { cat "$log"; fail "expected a frame-rate line each second, got $n"; }

@@ -24,10 +24,7 @@ before=$(grep -c " FPS (" "$log")
 sleep 2
 after=$(grep -c " FPS (" "$log")
 [ "$after" -gt "$before" ] || fail "the frame loop stopped after the window changes"
-xdotool key --window "$id" Escape
-wait_for_exit "$pid" 30
-status=$?
-[ "$status" -eq 0 ] || { cat "$log" "$dir/errors.log"; fail "exit status $status"; }
+quit_with_escape "$id" "$pid" "after the window changes" "$log" "$dir/errors.log"
 
 dir=$(make_run_dir)
 printf '[Display]\nwidth = 100000\nheight = 100000\n' > "$dir/config.toml"
@@ -40,9 +37,6 @@ eval "$(xdotool getwindowgeometry --shell "$id")"
 sleep 3
 xdotool key --window "$id" space
 sleep 1
-xdotool key --window "$id" Escape
-wait_for_exit "$pid" 30
-status=$?
-[ "$status" -eq 0 ] || { cat "$log" "$dir/errors.log"; fail "exit status $status for an oversized window"; }
+quit_with_escape "$id" "$pid" "an oversized window" "$log" "$dir/errors.log"
 [ "$(fps_counts "$log" | grep -c .)" -ge 2 ] || { cat "$log"; fail "the fitted window drew no frames"; }
 echo "PASS"
