@@ -85,7 +85,7 @@ void GameWorld::Init() {
     InitDebugRenderer();
     player = new PlayerObject();
     gameLoop.Init();
-    directionalLight = new DirectionalLight{{0.5f, 0.5f, 0.5f}, {-0.3f, -1.0f, -0.5f}};
+    directionalLight = new DirectionalLight{kSunColour, kSunDirection};
     std::cout << "Game world initialized..." << std::endl;
 }
 

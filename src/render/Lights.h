@@ -14,3 +14,8 @@ struct PointLight {
     /// Constant, linear and quadratic attenuation coefficients.
     Vec3 attenuation{1.0f, 0.0f, 0.0f};
 };
+
+/// The arena's sun: where its light comes from and how bright it is. The level's light map is
+/// baked for this direction and the sky draws the sun opposite it, so both read it from here.
+inline constexpr Vec3 kSunDirection{-0.3f, -1.0f, -0.5f};
+inline constexpr Vec3 kSunColour{0.5f, 0.5f, 0.5f};
