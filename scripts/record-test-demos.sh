@@ -7,14 +7,19 @@
 #
 #   scripts/record-test-demos.sh            # both demos
 #   scripts/record-test-demos.sh play30     # one of them (play60 or play30)
+#
+# KORVANE_DEMO_BINARY=path records with another build of the game (to check that a demo replays
+# across builds) and KORVANE_DEMO_OUT=dir writes the demos there instead.
 set -euo pipefail
 
 root=$(pwd)
-build="$root/build"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TESTS=OFF > /dev/null
-cmake --build "$build" --target korvane
-binary="$build/korvane"
-out="$root/tests/demos"
+if [ -z "${KORVANE_DEMO_BINARY:-}" ]; then
+  build="$root/build"
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVANE_TESTS=OFF > /dev/null
+  cmake --build "$build" --target korvane
+fi
+binary="${KORVANE_DEMO_BINARY:-$root/build/korvane}"
+out="${KORVANE_DEMO_OUT:-$root/tests/demos}"
 mkdir -p "$out"
 
 if [ -z "${KORVANE_RECORDING_DISPLAY:-}" ]; then

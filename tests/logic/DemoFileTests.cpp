@@ -103,8 +103,9 @@ TEST(DemoFile, WhatIsWrittenReadsBackExactly) {
             EXPECT_EQ(checkpoint.state, SampleState());
             EXPECT_EQ(checkpoint.hash, HashGameState(SampleState()));
         }
-        if (record == DemoReader::Record::End)
+        if (record == DemoReader::Record::End) {
             EXPECT_EQ(end.hash, 77u);
+        }
     }
     EXPECT_EQ(reader.Problem(), DemoProblem::None);
     EXPECT_EQ(read, frames);
