@@ -168,10 +168,12 @@ int RunGame(int argc, const char* const* argv) {
         // but a timed replay measures and checks whole demos only.
         const bool watchable =
             commandLine.demo == CommandLine::Demo::Play && demo.summary.problem == DemoProblem::Truncated;
-        if (!demo.error.empty()) {
+        if (watchable) {
+            std::cout << "Demo " << commandLine.demoFile << ": " << demo.summary.message << "; replaying the "
+                      << demo.summary.frames << " frames it holds" << std::endl;
+        } else if (!demo.error.empty()) {
             std::cout << demo.error << std::endl;
-            if (!watchable)
-                return kUnusableDemoStatus;
+            return kUnusableDemoStatus;
         }
         // The simulation runs on the recording's settings, whatever this machine's file says.
         if (!config.ReplaceSection("Controls", demo.summary.header.controls) ||
