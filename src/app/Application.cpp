@@ -1,6 +1,9 @@
 #include "app/Application.h"
 
 #include "app/CommandLine.h"
+#include "app/DemoPlayer.h"
+#include "app/DemoRecorder.h"
+#include "app/FrameLoop.h"
 #include "app/FramePacer.h"
 #include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
@@ -27,6 +30,8 @@ namespace {
 
 constexpr float kDefaultMaxFPS = 60.0f;
 constexpr int kNoAssetsStatus = 1;
+constexpr int kUnusableDemoStatus = 2;
+constexpr int kDesyncStatus = 3;
 
 void ErrorCallback(int code, const char* description) {
     std::cerr << "GLFW Error " << code << ": " << description << std::endl;
@@ -112,11 +117,15 @@ GLFWwindow* StartUp(int width, int height) {
     }
 
     ApplyGlState(config);
+    StartGameServices();
+    return window;
+}
+
+void StartGameServices() {
     InputHandler::GetInstance().InstallCallbacks();
     SharedVertexArray::GetInstance().Bind();
     TextHandler::GetInstance().Init();
     GameWorld::GetInstance().Init();
-    return window;
 }
 
 void ReleaseGlObjects() {
@@ -150,6 +159,30 @@ int RunGame(int argc, const char* const* argv) {
         config.Load(*commandLine.configFile);
     else
         config.Load();
+    const bool replaying =
+        commandLine.demo == CommandLine::Demo::Play || commandLine.demo == CommandLine::Demo::Timedemo;
+    LoadedDemo demo;
+    if (replaying) {
+        demo = LoadDemo(commandLine.demoFile);
+        // A demo cut short (the game crashed while recording) can still be watched up to there,
+        // but a timed replay measures and checks whole demos only.
+        const bool watchable =
+            commandLine.demo == CommandLine::Demo::Play && demo.summary.problem == DemoProblem::Truncated;
+        if (watchable) {
+            std::cout << "Demo " << commandLine.demoFile << ": " << demo.summary.message << "; replaying the "
+                      << demo.summary.frames << " frames it holds" << std::endl;
+        } else if (!demo.error.empty()) {
+            std::cout << demo.error << std::endl;
+            return kUnusableDemoStatus;
+        }
+        // The simulation runs on the recording's settings, whatever this machine's file says.
+        if (!config.ReplaceSection("Controls", demo.summary.header.controls) ||
+            !config.ReplaceSection("Physics", demo.summary.header.physics)) {
+            std::cout << "Demo " << commandLine.demoFile << " cannot be used: its settings are not valid"
+                      << std::endl;
+            return kUnusableDemoStatus;
+        }
+    }
     // Without its files the game could only show a broken window: say where it looked instead.
     if (!LocateGameAssets())
         return kNoAssetsStatus;
@@ -158,8 +191,6 @@ int RunGame(int argc, const char* const* argv) {
     if (window == nullptr)
         return -1;
     InputHandler& input = InputHandler::GetInstance();
-    TextHandler& text = TextHandler::GetInstance();
-    GameWorld& world = GameWorld::GetInstance();
 
     bool maximized = config.GetBool("Display.maximized", false);
     if (maximized)
@@ -176,34 +207,29 @@ int RunGame(int argc, const char* const* argv) {
     });
     input.RegisterCallback(KeyBindings::kQuit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
 
-    const double frameInterval = FrameIntervalFor(ReadMaxFPS(config));
-    const double lastSecond = glfwGetTime();
-    const double lastFrame = glfwGetTime();
-    FramePacer pacer(frameInterval, lastSecond, lastFrame);
-
-    while (!glfwWindowShouldClose(window)) {
-        const double now = glfwGetTime();
-        if (!pacer.IsFrameDue(now)) {
-            // Sleep most of the wait and spin the last stretch, so the frame still starts on time
-            // without a core burning through the whole interval.
-            SleepFor(pacer.SleepBeforeFrame(now));
-            continue;
+    const double frameInterval =
+        commandLine.demo == CommandLine::Demo::Timedemo ? 0.0 : FrameIntervalFor(ReadMaxFPS(config));
+    int status = 0;
+    if (replaying) {
+        DemoPlayer player(demo);
+        RunFrameLoop(window, frameInterval, player);
+        if (commandLine.demo == CommandLine::Demo::Timedemo)
+            std::cout << TimedemoLine(player.FrameSeconds()) << std::endl;
+        if (!player.Desync().empty()) {
+            std::cout << player.Desync() << std::endl;
+            status = kDesyncStatus;
         }
-        const FramePacer::Frame frame = pacer.BeginFrame(now);
-        if (frame.readoutFrames > 0) {
-            std::cout << ConsoleFpsLine(frame.readoutFrames) << std::endl;
-            text.SetText(
-                "FPS",
-                TextEntry{
-                    ScreenFpsText(frame.readoutFrames), 1, TopRight, {-20.0f, -20.0f}, {1.0f, 1.0f, 1.0f}});
-        }
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glfwPollEvents();
-        world.Update(frame.dt);
-        world.Draw(frame.dt);
-        glfwSwapBuffers(window);
+    } else if (commandLine.demo == CommandLine::Demo::Record) {
+        int width = 0, height = 0;
+        glfwGetWindowSize(window, &width, &height);
+        DemoRecorder recorder(commandLine.demoFile, width, height);
+        RunFrameLoop(window, frameInterval, recorder);
+        recorder.Finish();
+    } else {
+        FrameFeed live;
+        RunFrameLoop(window, frameInterval, live);
     }
 
     ShutDown(window);
-    return 0;
+    return status;
 }

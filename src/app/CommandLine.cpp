@@ -30,6 +30,17 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
                 return result;
             }
             result.configFile = argv[++i];
+        } else if (argument == "--record" || argument == "--play" || argument == "--timedemo") {
+            if (i + 1 >= argc || result.demo != CommandLine::Demo::None) {
+                result.problem = i + 1 >= argc ? argument + " needs a file"
+                                               : "only one of --record, --play and --timedemo at a time";
+                result.action = CommandLine::Action::Misuse;
+                return result;
+            }
+            result.demo = argument == "--record" ? CommandLine::Demo::Record
+                          : argument == "--play" ? CommandLine::Demo::Play
+                                                 : CommandLine::Demo::Timedemo;
+            result.demoFile = argv[++i];
         } else if (argument.compare(0, configPrefix.size(), configPrefix) == 0) {
             result.configFile = argument.substr(configPrefix.size());
         } else {
@@ -46,12 +57,16 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 std::string UsageText(const std::vector<std::string>& settingsPlaces,
                       const std::vector<std::string>& assetPlaces) {
     std::ostringstream text;
-    text << "Usage: korvane [--config FILE] [--help] [--version]\n"
+    text << "Usage: korvane [--config FILE] [--record FILE | --play FILE | --timedemo FILE] [--help] "
+            "[--version]\n"
             "\n"
             "Korvane, a first-person survival shooter: last five minutes against waves of enemy balls.\n"
             "\n"
             "Options:\n"
             "  --config FILE   read settings from FILE only (defaults when it cannot be read)\n"
+            "  --record FILE   play, and record the game as a demo in FILE\n"
+            "  --play FILE     replay the demo in FILE in real time\n"
+            "  --timedemo FILE replay the demo in FILE as fast as possible and print the frame times\n"
             "  -h, --help      print this help and leave\n"
             "  --version       print the version and leave\n"
             "\n"

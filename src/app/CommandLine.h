@@ -13,6 +13,11 @@ struct CommandLine {
     Action action = Action::Play;
     /// Read exactly this settings file instead of looking for one.
     std::optional<std::string> configFile;
+    /// What to do with a demo: record the game into it, replay it in real time, or replay it as
+    /// fast as possible and report the frame times.
+    enum class Demo { None, Record, Play, Timedemo };
+    Demo demo = Demo::None;
+    std::string demoFile;
     /// Why a Misuse command line was refused, as one line for the player.
     std::string problem;
 };

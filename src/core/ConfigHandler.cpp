@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <sstream>
 
 ConfigHandler& ConfigHandler::GetInstance() {
     static ConfigHandler instance;
@@ -65,4 +66,27 @@ float ConfigHandler::GetFloatInRange(std::string key, float defaultValue, float 
     std::cout << key << " = " << value << " cannot be used (allowed " << min << " to " << max << "); using "
               << defaultValue << std::endl;
     return defaultValue;
+}
+
+std::string ConfigHandler::SectionText(const std::string& section) const {
+    const toml::table* found = table[section].as_table();
+    if (found == nullptr || found->empty())
+        return "";
+    std::ostringstream text;
+    text << *found;
+    return text.str();
+}
+
+bool ConfigHandler::ReplaceSection(const std::string& section, const std::string& text) {
+    toml::table parsed;
+    try {
+        parsed = toml::parse(text);
+    } catch (const toml::parse_error&) {
+        return false;
+    }
+    if (parsed.empty())
+        table.erase(section);
+    else
+        table.insert_or_assign(section, std::move(parsed));
+    return true;
 }

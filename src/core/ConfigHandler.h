@@ -25,6 +25,13 @@ public:
     /// the infinities included) falls back to the default with one line naming the key.
     float GetFloatInRange(std::string key, float defaultValue, float min, float max) const;
 
+    /// One top-level table of the settings as TOML text ("" when there is none).
+    std::string SectionText(const std::string& section) const;
+    /// Puts the table that `text` holds in place of `section` (removes it for empty text); a
+    /// demo's replay runs on the recording's settings this way. False, and nothing changed, for
+    /// text that is not valid TOML.
+    bool ReplaceSection(const std::string& section, const std::string& text);
+
     const std::string path = "config.toml";
 
 private:

@@ -10,10 +10,13 @@ InputHandler& InputHandler::GetInstance() {
 void InputHandler::InstallCallbacks() {
     GLFWwindow* window = glfwGetCurrentContext();
     glfwSetKeyCallback(window, [](GLFWwindow*, int key, int, int action, int) {
-        InputHandler::GetInstance().OnKey(key, action);
+        // Repeats act on nothing, so they are not events of the game (nor of a demo).
+        if (action == GLFW_PRESS || action == GLFW_RELEASE)
+            InputHandler::GetInstance().FromWindow({InputEventKind::Key, key, action == GLFW_PRESS ? 1 : 0});
     });
     glfwSetMouseButtonCallback(window, [](GLFWwindow*, int button, int action, int) {
-        InputHandler::GetInstance().OnMouseButton(button, action);
+        InputHandler::GetInstance().FromWindow(
+            {InputEventKind::MouseButton, button, action == GLFW_PRESS ? 1 : 0});
     });
 }
 
@@ -33,6 +36,8 @@ bool InputHandler::IsKeyDown(int key) const {
     auto simulated = simulatedKeys.find(key);
     if (simulated != simulatedKeys.end() && simulated->second)
         return true;
+    if (liveKeysIgnored)
+        return false;
     GLFWwindow* window = glfwGetCurrentContext();
     return window != nullptr && glfwGetKey(window, key) == GLFW_PRESS;
 }
@@ -45,6 +50,19 @@ void InputHandler::OnKey(int key, int action) {
 void InputHandler::OnMouseButton(int button, int action) {
     if (action == GLFW_PRESS)
         Dispatch(button);
+}
+
+void InputHandler::SetWindowEventFilter(std::function<bool(const InputEvent&)> filter) {
+    windowEventFilter = std::move(filter);
+}
+
+void InputHandler::FromWindow(const InputEvent& event) {
+    if (windowEventFilter && !windowEventFilter(event))
+        return;
+    if (event.kind == InputEventKind::Key)
+        OnKey(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
+    else if (event.kind == InputEventKind::MouseButton)
+        OnMouseButton(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
 }
 
 std::size_t InputHandler::BindingCount(int code) const {

@@ -2,6 +2,8 @@
 // Turns key and mouse-button presses into the actions registered for them, and answers
 // whether a key is held right now (for walking, which polls every fixed step).
 
+#include "core/InputEvent.h"
+
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -26,6 +28,16 @@ public:
     void OnKey(int key, int action);
     void OnMouseButton(int button, int action);
 
+    /// Sees every press and release the window reports before it is acted on; an event the
+    /// filter answers false to is dropped. Recording a demo keeps them; replaying one lets
+    /// only the view keys through. An empty filter lets everything through.
+    void SetWindowEventFilter(std::function<bool(const InputEvent&)> filter);
+    /// A press or release as the window reports it: through the filter, then OnKey/OnMouseButton.
+    void FromWindow(const InputEvent& event);
+    /// While set, IsKeyDown answers from the simulated keys alone: a replay walks as recorded
+    /// whatever the keyboard does.
+    void SetLiveKeysIgnored(bool ignored) { liveKeysIgnored = ignored; }
+
     /// Number of actions bound to a code; for tests and diagnostics.
     std::size_t BindingCount(int code) const;
     /// Holds a key down as if the player pressed it; scripted play (tests, benchmark) walks so.
@@ -36,4 +48,6 @@ private:
 
     std::unordered_map<int, std::vector<Action>> callbacks;
     std::unordered_map<int, bool> simulatedKeys;
+    std::function<bool(const InputEvent&)> windowEventFilter;
+    bool liveKeysIgnored = false;
 };

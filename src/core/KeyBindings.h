@@ -23,4 +23,13 @@ inline constexpr int kBack = GLFW_KEY_S;
 inline constexpr int kLeft = GLFW_KEY_A;
 inline constexpr int kRight = GLFW_KEY_D;
 
+/// The keys the game asks about every step (rather than acting on their press): a demo stores
+/// which of them are held in each frame.
+inline constexpr int kHeldKeys[] = {kForward, kBack, kLeft, kRight};
+
+/// Keys that change only how the game is shown (or end it): a replay leaves them to the viewer.
+constexpr bool IsViewKey(int key) {
+    return key == kMaximize || key == kCollisionView || key == kToggleText || key == kQuit;
+}
+
 } // namespace KeyBindings

@@ -130,6 +130,7 @@ void GameWorld::Step() {
     Charge(profile, &FrameProfile::gameplay, start, false);
     if (profile)
         ++profile->steps;
+    ++stepCount;
 }
 
 void GameWorld::Draw(float dt) {

@@ -79,6 +79,8 @@ public:
     const std::vector<PointLight*>& GetPointLights() const { return pointLights; }
     bool IsCollisionViewOn() const { return showCollision; }
     float GetAccumulator() const { return accumulator; }
+    /// Fixed steps run since start-up.
+    std::uint64_t GetStepCount() const { return stepCount; }
     /// True while ResetForNewGame destroys the last game's objects.
     bool IsResetting() const { return resetting; }
     /// Where the following steps and draws charge their time; null (the default) measures nothing.
@@ -110,5 +112,6 @@ private:
     FrameProfile* profile = nullptr;
     const float fixedStep = 1.0f / 60.0f;
     float accumulator = 0.0f;
+    std::uint64_t stepCount = 0;
     bool resetting = false;
 };

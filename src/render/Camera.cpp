@@ -112,7 +112,10 @@ void Camera::MouseLook() {
     int width = 0, height = 0;
     glfwGetWindowSize(window, &width, &height);
     glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
-    ApplyMouseOffset(x, y, width, height);
+    CursorSample sample{x, y, width, height};
+    if (cursorFilter)
+        sample = cursorFilter(sample);
+    ApplyMouseOffset(sample.x, sample.y, sample.width, sample.height);
 }
 
 void Camera::ApplyMouseOffset(double x, double y, int w, int h) {

@@ -11,6 +11,14 @@ struct GLFWwindow;
 class ShaderHandler;
 class ConfigHandler;
 
+/// What mouse look reads once a frame: the cursor and the window size it is measured against.
+struct CursorSample {
+    double x = 0.0;
+    double y = 0.0;
+    int width = 0;
+    int height = 0;
+};
+
 class Camera {
 public:
     static Camera& GetInstance();
@@ -21,6 +29,11 @@ public:
     void Update();
     /// Turns by the cursor's offset from the window centre, then recentres it.
     void MouseLook();
+    /// Sees the sample mouse look has just read (and recentred) and gives the one to turn by: a
+    /// demo records it or hands back the recorded one. Empty: the live sample is used.
+    void SetCursorFilter(std::function<CursorSample(const CursorSample&)> filter) {
+        cursorFilter = std::move(filter);
+    }
     /// The turn for a cursor at (x, y) in a w x h window: truncated pixel offsets from the
     /// centre, pitch clamped, yaw kept within (-2 pi, 2 pi).
     void ApplyMouseOffset(double x, double y, int w, int h);
@@ -67,4 +80,5 @@ private:
     Camera();
 
     std::function<void(int, int)> onResize;
+    std::function<CursorSample(const CursorSample&)> cursorFilter;
 };

@@ -33,6 +33,12 @@ TEST(CommandLineTest, OptionsAreReadAndAnsweredOnTheRightStream) {
     EXPECT_EQ(Parse({"--config", "my settings.toml"}).configFile, "my settings.toml");
     EXPECT_EQ(Parse({"--config=/etc/k.toml"}).configFile, "/etc/k.toml");
     EXPECT_EQ(Parse({"--config", "a.toml"}).action, CommandLine::Action::Play);
+    const CommandLine timed = Parse({"--config", "a.toml", "--timedemo", "run.kvd"});
+    EXPECT_EQ(timed.demo, CommandLine::Demo::Timedemo);
+    EXPECT_EQ(timed.demoFile, "run.kvd");
+    EXPECT_EQ(timed.configFile, "a.toml");
+    EXPECT_EQ(Parse({"--record", "--play"}).demoFile, "--play"); // a file may have any name
+    EXPECT_EQ(Parse({"--play", "x"}).demo, CommandLine::Demo::Play);
     // Help wins over version in either order.
     EXPECT_EQ(Parse({"--version", "-h"}).action, CommandLine::Action::ShowHelp);
     EXPECT_EQ(Parse({"--help", "--version"}).action, CommandLine::Action::ShowHelp);
@@ -40,8 +46,8 @@ TEST(CommandLineTest, OptionsAreReadAndAnsweredOnTheRightStream) {
     const Answer help = AnswerFor(Parse({"--help"}));
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.err.empty());
-    for (const char* expected : {"--config FILE", "Escape", "F2", "/home/p/.config/korvane/config.toml",
-                                 "/usr/share/korvane/assets"})
+    for (const char* expected : {"--config FILE", "--record FILE", "--timedemo FILE", "Escape", "F2",
+                                 "/home/p/.config/korvane/config.toml", "/usr/share/korvane/assets"})
         EXPECT_NE(help.out.find(expected), std::string::npos) << "help does not mention " << expected;
 
     const Answer version = AnswerFor(Parse({"--version"}));
@@ -50,8 +56,12 @@ TEST(CommandLineTest, OptionsAreReadAndAnsweredOnTheRightStream) {
 
     // Anything unknown, a stray argument or --config without its file: the reason, the usage
     // on stderr, nothing on stdout, status 2.
-    for (const std::vector<const char*>& misuse :
-         {std::vector<const char*>{"--fullscreen"}, {"level2"}, {"--config"}, {"--help", "-x"}}) {
+    for (const std::vector<const char*>& misuse : {std::vector<const char*>{"--fullscreen"},
+                                                   {"level2"},
+                                                   {"--config"},
+                                                   {"--help", "-x"},
+                                                   {"--play"},
+                                                   {"--record", "a.kvd", "--timedemo", "a.kvd"}}) {
         const CommandLine commandLine = Parse(misuse);
         ASSERT_EQ(commandLine.action, CommandLine::Action::Misuse) << misuse.front();
         const Answer answer = AnswerFor(commandLine);

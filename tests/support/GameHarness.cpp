@@ -1,14 +1,13 @@
 #include "support/GameHarness.h"
 
 #include "app/Application.h"
+#include "app/FrameLoop.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "render/Camera.h"
-#include "render/SharedVertexArray.h"
 #include "support/GLTestContext.h"
-#include "ui/TextHandler.h"
 
 #include <cmath>
 
@@ -25,13 +24,26 @@ GameHarness& GameHarness::Get() {
 
 GameHarness::GameHarness() {
     EnsureGLContext();
-    InputHandler::GetInstance().InstallCallbacks();
-    SharedVertexArray::GetInstance().Bind();
-    TextHandler::GetInstance().Init();
-    GameWorld::GetInstance().Init();
+    StartGameServices();
 }
 
 namespace {
+/// Feeds the game's frame loop exactly one frame of the given dt.
+class OneFrame : public FrameFeed {
+public:
+    explicit OneFrame(float dt) : dt(dt) {}
+    std::optional<float> BeginFrame(float) override {
+        if (done)
+            return std::nullopt;
+        done = true;
+        return dt;
+    }
+
+private:
+    float dt;
+    bool done = false;
+};
+
 /// The hidden window cannot move the pointer, which GLFW reports wherever the virtual screen
 /// has it, so mouse look would turn the view every frame: the harness holds the view still.
 template <typename F> void WithViewHeld(F advance) {
@@ -59,8 +71,10 @@ void GameHarness::Simulate(float seconds) {
 }
 
 void GameHarness::Frame() {
-    WithViewHeld([] { GameWorld::GetInstance().Update(kStep); });
-    GameWorld::GetInstance().Draw(kStep);
+    WithViewHeld([] {
+        OneFrame feed(kStep);
+        RunFrameLoop(EnsureGLContext(), 0.0, feed, false);
+    });
     glFinish();
 }
 

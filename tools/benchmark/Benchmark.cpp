@@ -3,11 +3,15 @@
 //
 //   korvane_benchmark                 both window sizes, one child process each
 //   korvane_benchmark --size 800x600  one size
+//   korvane_benchmark --timedemo 800x600  only the recorded game, replayed as fast as it goes
+//   KORVANE_BENCHMARK_DEMO=FILE        the demo replayed (tests/demos/play30.kvd by default)
 //   KORVANE_BENCHMARK_FRAMES=N         measured frames per scene (90 by default)
 //
 // Run it from the repository root: its ./assets and ./config.toml are the ones measured.
 
 #include "app/Application.h"
+#include "app/DemoPlayer.h"
+#include "app/FrameLoop.h"
 #include "app/FramePacer.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
@@ -327,22 +331,60 @@ int RunSize(int width, int height) {
     return 0;
 }
 
+/// A whole recorded game replayed through the game's own frame loop with no cap: real play,
+/// its waves, kills and bursts, drawn at this size. A fresh process, as the replay starts from
+/// start-up.
+int RunTimedemo(int width, int height) {
+    const char* chosen = std::getenv("KORVANE_BENCHMARK_DEMO");
+    const std::string path = chosen != nullptr ? chosen : "tests/demos/play30.kvd";
+    std::ofstream devNull("/dev/null");
+    std::streambuf* console = std::cout.rdbuf(devNull.rdbuf());
+    ConfigHandler& config = ConfigHandler::GetInstance();
+    config.Load();
+    const LoadedDemo demo = LoadDemo(path);
+    if (!demo.error.empty() || !config.ReplaceSection("Controls", demo.summary.header.controls) ||
+        !config.ReplaceSection("Physics", demo.summary.header.physics)) {
+        std::cerr << (demo.error.empty() ? "Demo " + path + " has settings that are not valid" : demo.error)
+                  << std::endl;
+        return 1;
+    }
+    GLFWwindow* window = StartUp(width, height);
+    if (window == nullptr)
+        return 1;
+    std::string line, desync;
+    {
+        DemoPlayer player(demo);
+        RunFrameLoop(window, 0.0, player, false);
+        line = TimedemoLine(player.FrameSeconds());
+        desync = player.Desync();
+    }
+    ShutDown(window);
+    std::cout.rdbuf(console);
+    std::cerr << "\nTimedemo " << path << " at " << width << " x " << height << ": " << line << std::endl;
+    if (!desync.empty())
+        std::cerr << desync << std::endl;
+    return desync.empty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--size") {
+    if (argc == 3 && (std::string(argv[1]) == "--size" || std::string(argv[1]) == "--timedemo")) {
         int width = 0, height = 0;
         if (std::sscanf(argv[2], "%dx%d", &width, &height) != 2 || width <= 0 || height <= 0) {
-            std::cerr << "usage: korvane_benchmark [--size WIDTHxHEIGHT]" << std::endl;
+            std::cerr << "usage: korvane_benchmark [--size WIDTHxHEIGHT | --timedemo WIDTHxHEIGHT]"
+                      << std::endl;
             return 2;
         }
-        return RunSize(width, height);
+        return std::string(argv[1]) == "--size" ? RunSize(width, height) : RunTimedemo(width, height);
     }
     // Each size in a process of its own: the game's services live once per process.
     int status = 0;
     for (const char* size : {"800x600", "1920x1080"}) {
-        const std::string command = std::string("\"") + argv[0] + "\" --size " + size;
-        status |= std::system(command.c_str());
+        for (const char* what : {"--size", "--timedemo"}) {
+            const std::string command = std::string("\"") + argv[0] + "\" " + what + " " + size;
+            status |= std::system(command.c_str());
+        }
     }
     return status == 0 ? 0 : 1;
 }

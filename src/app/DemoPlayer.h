@@ -1,0 +1,56 @@
+#pragma once
+// A recorded game played back: each frame hands the world the recorded dt, presses, held keys
+// and cursor, while live input reaches only the view keys. At every checkpoint the game's
+// state is compared with the recorded one; the first difference stops the replay as a desync.
+
+#include "app/FrameLoop.h"
+#include "game/DemoFile.h"
+
+#include <string>
+#include <vector>
+
+/// A demo file read into memory and checked from end to end before anything is played.
+struct LoadedDemo {
+    std::vector<unsigned char> bytes;
+    DemoSummary summary;
+    /// One line for the player when the file cannot be used ("" when it can).
+    std::string error;
+};
+/// Reads `path` whole (refusing a file larger than any demo can be) and checks it through.
+LoadedDemo LoadDemo(const std::string& path);
+
+class DemoPlayer : public FrameFeed {
+public:
+    /// Replays `demo` (which must outlive the player) from its first frame.
+    explicit DemoPlayer(const LoadedDemo& demo);
+    ~DemoPlayer() override;
+
+    std::optional<float> BeginFrame(float pacedDt) override;
+    void EndFrame() override;
+
+    /// The desync line, or "" while the replay agrees with the recording.
+    const std::string& Desync() const { return desync; }
+    /// Frames replayed so far.
+    std::uint32_t Frames() const { return frames; }
+    /// Wall-clock seconds each replayed frame took, from the end of one to the end of the next.
+    const std::vector<double>& FrameSeconds() const { return frameSeconds; }
+
+private:
+    void Advance();
+    void Compare(const DemoCheckpoint& checkpoint);
+
+    std::string gameVersion;
+    std::vector<int> heldKeys;
+    DemoReader reader;
+    DemoReader::Record next = DemoReader::Record::Stop;
+    DemoFrame frame;
+    DemoCheckpoint checkpoint;
+    DemoEnd end;
+    std::uint32_t frames = 0;
+    std::string desync;
+    std::vector<double> frameSeconds;
+    double lastFrameEnd = 0.0;
+};
+
+/// "5400 frames, 12.3 s, 438.2 FPS; frame ms min 1.20 / median 2.04 / p95 3.10 / max 20.50".
+std::string TimedemoLine(const std::vector<double>& frameSeconds);

@@ -1,0 +1,22 @@
+#pragma once
+// The one frame loop of the game, for play, replay and the test harness alike: pace, take the
+// window's events, let the feed say what time the world gets, update, draw, swap, repeat.
+
+#include <optional>
+
+struct GLFWwindow;
+
+/// Where a frame's outside world comes from (live input, a demo) and where it goes (a recording).
+class FrameFeed {
+public:
+    virtual ~FrameFeed() = default;
+    /// Called once the window's events of the frame are in: the dt to hand the world, given the
+    /// time the pacer measured since the last frame; nothing ends the loop (a demo ran out).
+    virtual std::optional<float> BeginFrame(float pacedDt) { return pacedDt; }
+    /// Called after the world has been updated and drawn and the frame shown.
+    virtual void EndFrame() {}
+};
+
+/// Runs frames until the window is asked to close or the feed has no more. `frameInterval` is
+/// the pacing (0: as fast as it goes); `showFps` prints and shows the once-a-second readout.
+void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps = true);

@@ -1,0 +1,22 @@
+#pragma once
+// One thing the player did that the game reacts to at once, as the window reported it: a key
+// or mouse button going down or up, or the window taking a new size. Demos store these in
+// the order they came.
+
+#include <cstdint>
+
+enum class InputEventKind : std::uint8_t {
+    Key = 0,
+    MouseButton = 1,
+    WindowSize = 2,
+};
+
+struct InputEvent {
+    InputEventKind kind = InputEventKind::Key;
+    /// Key or button: the GLFW code. Window size: the width.
+    std::int32_t a = 0;
+    /// Key or button: 1 pressed, 0 released. Window size: the height.
+    std::int32_t b = 0;
+
+    bool operator==(const InputEvent&) const = default;
+};

@@ -1,0 +1,177 @@
+#include "game/GameState.h"
+
+#include "core/Random.h"
+#include "game/EnemySpawner.h"
+#include "game/GameLoop.h"
+#include "game/GameObject.h"
+#include "game/GameWorld.h"
+#include "physics/RigidBody.h"
+#include "render/Camera.h"
+
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <sstream>
+
+namespace {
+
+class Fnv1a {
+public:
+    void Bytes(const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            hash ^= bytes[i];
+            hash *= 1099511628211ull;
+        }
+    }
+    template <typename T> void Value(T value) {
+        // Little-endian order whatever the machine, so a hash means the same everywhere.
+        std::uint64_t bits = 0;
+        if constexpr (std::is_same_v<T, float>)
+            bits = std::bit_cast<std::uint32_t>(value);
+        else
+            bits = static_cast<std::uint64_t>(value);
+        unsigned char bytes[sizeof(T)];
+        for (std::size_t i = 0; i < sizeof(T); ++i)
+            bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
+        Bytes(bytes, sizeof(T));
+    }
+    std::uint64_t Get() const { return hash; }
+
+private:
+    std::uint64_t hash = 14695981039346656037ull;
+};
+
+std::string Show(float value) {
+    std::ostringstream text;
+    text.precision(std::numeric_limits<float>::max_digits10);
+    text << value;
+    return text.str();
+}
+
+template <typename T> std::string Show(T value) {
+    return std::to_string(value);
+}
+
+template <typename T> bool Differs(std::ostringstream& out, const std::string& what, T expected, T found) {
+    const bool same = [&] {
+        if constexpr (std::is_same_v<T, float>)
+            return std::bit_cast<std::uint32_t>(expected) == std::bit_cast<std::uint32_t>(found);
+        else
+            return expected == found;
+    }();
+    if (same)
+        return false;
+    out << what << ": expected " << Show(expected) << ", found " << Show(found);
+    return true;
+}
+
+constexpr const char* kAxis[3] = {"x", "y", "z"};
+
+} // namespace
+
+GameState CaptureGameState() {
+    GameWorld& world = GameWorld::GetInstance();
+    const GameLoop& flow = GameLoop::GetInstance();
+    GameState state;
+    for (const GameObject* object : world.GetObjects()) {
+        ObjectState entry;
+        entry.name = object->name;
+        if (object->body != nullptr) {
+            const Vector3 position = object->GetPosition();
+            const Vector3 velocity = object->body->GetLinearVelocity();
+            for (int axis = 0; axis < 3; ++axis) {
+                entry.position[axis] = position[axis];
+                entry.velocity[axis] = velocity[axis];
+            }
+        }
+        entry.health = object->health;
+        state.objects.push_back(std::move(entry));
+    }
+    state.timeRemaining = flow.timeRemaining;
+    state.deathMessageTimer = flow.deathMessageTimer;
+    state.winMessageTimer = flow.winMessageTimer;
+    state.started = flow.started;
+    state.startPending = flow.startPending;
+    if (const EnemySpawner* spawner = flow.GetSpawner()) {
+        state.spawnTimer = spawner->spawnTimer;
+        state.spawnInterval = spawner->spawnInterval;
+        state.spawned = spawner->spawnedCount;
+    }
+    const Camera& camera = Camera::GetInstance();
+    state.yaw = camera.yaw;
+    state.pitch = camera.pitch;
+    state.steps = world.GetStepCount();
+    state.randomDraws = RandomDraws();
+    return state;
+}
+
+std::uint64_t HashGameState(const GameState& state) {
+    Fnv1a hash;
+    hash.Value(static_cast<std::uint32_t>(state.objects.size()));
+    for (const ObjectState& object : state.objects) {
+        hash.Value(static_cast<std::uint32_t>(object.name.size()));
+        hash.Bytes(object.name.data(), object.name.size());
+        for (int axis = 0; axis < 3; ++axis)
+            hash.Value(object.position[axis]);
+        for (int axis = 0; axis < 3; ++axis)
+            hash.Value(object.velocity[axis]);
+        hash.Value(object.health);
+    }
+    hash.Value(state.timeRemaining);
+    hash.Value(state.deathMessageTimer);
+    hash.Value(state.winMessageTimer);
+    hash.Value(static_cast<std::uint8_t>(state.started));
+    hash.Value(static_cast<std::uint8_t>(state.startPending));
+    hash.Value(state.spawnTimer);
+    hash.Value(state.spawnInterval);
+    hash.Value(state.spawned);
+    hash.Value(state.yaw);
+    hash.Value(state.pitch);
+    hash.Value(state.steps);
+    hash.Value(state.randomDraws);
+    return hash.Get();
+}
+
+std::string DescribeDifference(const GameState& expected, const GameState& found) {
+    std::ostringstream out;
+    const std::size_t common = std::min(expected.objects.size(), found.objects.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        const ObjectState& e = expected.objects[i];
+        const ObjectState& f = found.objects[i];
+        if (e.name != f.name) {
+            out << "object " << i + 1 << ": expected " << e.name << ", found " << f.name;
+            return out.str();
+        }
+        for (int axis = 0; axis < 3; ++axis)
+            if (Differs(out, e.name + " position " + kAxis[axis], e.position[axis], f.position[axis]))
+                return out.str();
+        for (int axis = 0; axis < 3; ++axis)
+            if (Differs(out, e.name + " velocity " + kAxis[axis], e.velocity[axis], f.velocity[axis]))
+                return out.str();
+        if (Differs(out, e.name + " health", e.health, f.health))
+            return out.str();
+    }
+    if (expected.objects.size() != found.objects.size()) {
+        out << "objects: expected " << expected.objects.size() << ", found " << found.objects.size();
+        const auto& longer =
+            expected.objects.size() > found.objects.size() ? expected.objects : found.objects;
+        out << (expected.objects.size() > found.objects.size() ? " (missing " : " (extra ")
+            << longer[common].name << ")";
+        return out.str();
+    }
+    if (Differs(out, "time remaining", expected.timeRemaining, found.timeRemaining) ||
+        Differs(out, "death message timer", expected.deathMessageTimer, found.deathMessageTimer) ||
+        Differs(out, "win message timer", expected.winMessageTimer, found.winMessageTimer) ||
+        Differs(out, "game started", expected.started, found.started) ||
+        Differs(out, "new game pending", expected.startPending, found.startPending) ||
+        Differs(out, "wave timer", expected.spawnTimer, found.spawnTimer) ||
+        Differs(out, "wave interval", expected.spawnInterval, found.spawnInterval) ||
+        Differs(out, "enemies sent", expected.spawned, found.spawned) ||
+        Differs(out, "view yaw", expected.yaw, found.yaw) ||
+        Differs(out, "view pitch", expected.pitch, found.pitch) ||
+        Differs(out, "steps", expected.steps, found.steps) ||
+        Differs(out, "random numbers drawn", expected.randomDraws, found.randomDraws))
+        return out.str();
+    return "";
+}

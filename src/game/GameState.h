@@ -1,0 +1,46 @@
+#pragma once
+// A snapshot of everything a replay must reproduce exactly: every object's name, body position,
+// velocity and health, the game flow's timers, the view's turn, the steps run and the random
+// numbers drawn. Demos store it every second; a replay compares its own against it.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct ObjectState {
+    std::string name;
+    float position[3] = {0.0f, 0.0f, 0.0f};
+    float velocity[3] = {0.0f, 0.0f, 0.0f};
+    std::int32_t health = 0;
+
+    bool operator==(const ObjectState&) const = default;
+};
+
+struct GameState {
+    std::vector<ObjectState> objects;
+    float timeRemaining = 0.0f;
+    float deathMessageTimer = 0.0f;
+    float winMessageTimer = 0.0f;
+    bool started = false;
+    bool startPending = false;
+    /// The wave timer and interval, and the enemies sent this game (all 0 before the first game).
+    float spawnTimer = 0.0f;
+    float spawnInterval = 0.0f;
+    std::int32_t spawned = 0;
+    float yaw = 0.0f;
+    float pitch = 0.0f;
+    std::uint64_t steps = 0;
+    std::uint64_t randomDraws = 0;
+
+    bool operator==(const GameState&) const = default;
+};
+
+/// The running game's state now.
+GameState CaptureGameState();
+
+/// FNV-1a over every field, floats by their bits: equal hashes for states equal to the bit.
+std::uint64_t HashGameState(const GameState& state);
+
+/// The first difference between what a recording held and what a replay found, for a reader:
+/// "Enemy12 position y: expected 1.5, found 1.49998" ("" when the states are equal).
+std::string DescribeDifference(const GameState& expected, const GameState& found);

@@ -1,0 +1,191 @@
+// The demo file: what is written reads back exactly, and no damaged file gets past the reader
+// (nor crashes it, nor makes it allocate what the file merely claims).
+#include "game/DemoFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+DemoHeader SampleHeader() {
+    DemoHeader header;
+    header.gameVersion = "1.0.0";
+    header.controls = "maxSpeed = 12.5\n";
+    header.physics = "gravity = 25\n";
+    header.width = 320;
+    header.height = 240;
+    header.heldKeys = {87, 83, 65, 68};
+    return header;
+}
+
+GameState SampleState() {
+    GameState state;
+    state.objects.push_back({"GameObject0", {0.0f, 1.25f, -3.5f}, {0.0f, -0.5f, 0.0f}, 90});
+    state.objects.push_back({"BasicEnemy12", {11.7f, 2.3f, 4.0f}, {-1.0f, 0.0f, 0.25f}, 60});
+    state.timeRemaining = 281.5f;
+    state.started = true;
+    state.spawnTimer = 3.25f;
+    state.spawnInterval = 19.9f;
+    state.spawned = 3;
+    state.yaw = -0.75f;
+    state.pitch = 0.125f;
+    state.steps = 1200;
+    state.randomDraws = 4242;
+    return state;
+}
+
+/// A demo of the given frames with a checkpoint after the second one and an end record.
+std::string Encode(const std::vector<DemoFrame>& frames) {
+    DemoEncoder encoder;
+    std::string bytes = encoder.Header(SampleHeader());
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        bytes += encoder.Frame(frames[i]);
+        if (i == 1) {
+            const GameState state = SampleState();
+            bytes += encoder.Checkpoint({2, HashGameState(state), state});
+        }
+    }
+    return bytes + encoder.End({static_cast<std::uint32_t>(frames.size()), 77});
+}
+
+std::vector<DemoFrame> SampleFrames() {
+    std::vector<DemoFrame> frames(4);
+    // At rest: centred cursor, nothing held, no events.
+    frames[0] = {1.0f / 60.0f, 0, 160.0, 120.0, 320, 240, {}};
+    // Walking forward and left, the mouse moved, Space and a click.
+    frames[1] = {
+        0.0171f,
+        0b0101,
+        171.5,
+        98.0,
+        320,
+        240,
+        {{InputEventKind::Key, 32, 1}, {InputEventKind::MouseButton, 0, 1}, {InputEventKind::Key, 32, 0}}};
+    // The window maximised: the centre moves with it.
+    frames[2] = {0.05f, 0b0101, 640.0, 360.0, 1280, 720, {}};
+    // Everything let go, the cursor off the new centre.
+    frames[3] = {0.0f, 0, 0.0, 719.0, 1280, 720, {{InputEventKind::MouseButton, 0, 0}}};
+    return frames;
+}
+
+DemoSummary Read(const std::string& bytes) {
+    return ReadWholeDemo(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+}
+
+} // namespace
+
+TEST(DemoFile, WhatIsWrittenReadsBackExactly) {
+    const std::vector<DemoFrame> frames = SampleFrames();
+    const std::string bytes = Encode(frames);
+    const DemoSummary summary = Read(bytes);
+    ASSERT_EQ(summary.problem, DemoProblem::None) << summary.message;
+    EXPECT_EQ(summary.header, SampleHeader());
+    EXPECT_EQ(summary.frames, 4u);
+    EXPECT_EQ(summary.checkpoints, 1u);
+
+    DemoReader reader(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    DemoHeader header;
+    ASSERT_TRUE(reader.ReadHeader(header));
+    DemoFrame frame;
+    DemoCheckpoint checkpoint;
+    DemoEnd end;
+    std::vector<DemoFrame> read;
+    DemoReader::Record record;
+    while ((record = reader.Next(frame, checkpoint, end)) != DemoReader::Record::Stop) {
+        if (record == DemoReader::Record::Frame)
+            read.push_back(frame);
+        if (record == DemoReader::Record::Checkpoint) {
+            EXPECT_EQ(read.size(), 2u);
+            EXPECT_EQ(checkpoint.frame, 2u);
+            EXPECT_EQ(checkpoint.state, SampleState());
+            EXPECT_EQ(checkpoint.hash, HashGameState(SampleState()));
+        }
+        if (record == DemoReader::Record::End) {
+            EXPECT_EQ(end.hash, 77u);
+        }
+    }
+    EXPECT_EQ(reader.Problem(), DemoProblem::None);
+    EXPECT_EQ(read, frames);
+    // A frame at rest costs its tag and its dt alone.
+    DemoEncoder encoder;
+    encoder.Header(SampleHeader());
+    EXPECT_EQ(encoder.Frame(frames[0]).size(), 5u);
+}
+
+TEST(DemoFile, DamagedFilesAreRefusedWithAReason) {
+    const std::string good = Encode(SampleFrames());
+    const auto expect = [](const std::string& bytes, DemoProblem problem, const char* words) {
+        const DemoSummary summary = Read(bytes);
+        EXPECT_EQ(summary.problem, problem) << summary.message;
+        EXPECT_NE(summary.message.find(words), std::string::npos) << summary.message;
+        EXPECT_EQ(summary.message.find('\n'), std::string::npos);
+    };
+    expect("", DemoProblem::NotADemo, "not a Korvane demo");
+    expect("[Display]\nwidth = 800\n", DemoProblem::NotADemo, "not a Korvane demo");
+
+    std::string other = good;
+    other[8] = 2;
+    expect(other, DemoProblem::OtherVersion, "format version 2");
+
+    // Cut anywhere after the magic: never read as whole, never a crash.
+    for (std::size_t size = sizeof(kDemoMagic); size < good.size(); ++size) {
+        const DemoSummary summary = Read(good.substr(0, size));
+        ASSERT_EQ(summary.problem, DemoProblem::Truncated) << "cut at " << size << ": " << summary.message;
+    }
+    expect(good + "x", DemoProblem::Damaged, "after its end record");
+
+    // Sizes no recording has: refused before anything of that size is made.
+    DemoEncoder offsets;
+    const std::vector<DemoFrame> frames = SampleFrames();
+    const std::size_t checkpointAt = offsets.Header(SampleHeader()).size() + offsets.Frame(frames[0]).size() +
+                                     offsets.Frame(frames[1]).size();
+    ASSERT_EQ(good[checkpointAt], '\x10');
+    std::string objects = good;
+    objects[checkpointAt + 13] = '\xff';
+    objects[checkpointAt + 14] = '\xff';
+    expect(objects, DemoProblem::Truncated, "cut short");
+    std::string name = good;
+    name[checkpointAt + 15] = '\xff';
+    name[checkpointAt + 16] = '\x01';
+    expect(name, DemoProblem::Damaged, "name");
+
+    DemoEncoder encoder;
+    std::string longFrame = encoder.Header(SampleHeader());
+    longFrame += encoder.Frame({7200.0f, 0, 160.0, 120.0, 320, 240, {}});
+    expect(longFrame, DemoProblem::Damaged, "claims to last");
+    DemoEncoder stray;
+    std::string strayCursor = stray.Header(SampleHeader());
+    strayCursor += stray.Frame({0.01f, 0, 1.0e300, 120.0, 320, 240, {}});
+    expect(strayCursor, DemoProblem::Damaged, "cursor");
+    DemoEncoder unknown;
+    std::string event = unknown.Header(SampleHeader());
+    event += unknown.Frame({0.01f, 0, 160.0, 120.0, 320, 240, {{static_cast<InputEventKind>(9), 1, 1}}});
+    expect(event, DemoProblem::Damaged, "unknown kind 9");
+    std::string miscounted = Encode(SampleFrames());
+    miscounted[miscounted.size() - 12] = 5;
+    expect(miscounted, DemoProblem::Damaged, "counts 5 frames");
+}
+
+TEST(DemoFile, TheFirstDifferenceIsNamedWithBothValues) {
+    const GameState expected = SampleState();
+    EXPECT_EQ(DescribeDifference(expected, expected), "");
+
+    GameState moved = expected;
+    moved.objects[1].position[1] = 2.25f;
+    moved.randomDraws = 9; // a later field: only the first difference is told
+    EXPECT_EQ(DescribeDifference(expected, moved),
+              "BasicEnemy12 position y: expected 2.29999995, found 2.25");
+    EXPECT_NE(HashGameState(expected), HashGameState(moved));
+
+    GameState extra = expected;
+    extra.objects.push_back({"Pickup", {}, {}, 100});
+    EXPECT_EQ(DescribeDifference(expected, extra), "objects: expected 2, found 3 (extra Pickup)");
+
+    GameState drawn = expected;
+    drawn.randomDraws = 4243;
+    EXPECT_EQ(DescribeDifference(expected, drawn), "random numbers drawn: expected 4242, found 4243");
+    EXPECT_NE(HashGameState(expected), HashGameState(drawn));
+}
