@@ -27,4 +27,4 @@ rm -f build-deb/korvane_*.deb
 deb=$(ls build-deb/korvane_*.deb)
 echo "wrote $deb"
 dpkg-deb --field "$deb" Depends
-lintian --info --fail-on error,warning "$deb"
+lintian --display-info --fail-on error,warning "$deb"

@@ -12,11 +12,12 @@ warnings=$(groff -man -Tascii -ww -z "$page" 2>&1)
 rendered=$(groff -man -Tascii -P-cbou "$page")
 help=$(env -u DISPLAY "$binary" --help) || fail "--help exited with $?"
 
-# The names in the first column of a block of --help ("Options:"), up to the two spaces after them.
+# The names in the first column of a block of --help ("Options:"), up to the two spaces after them;
+# a description's continuation line has none.
 help_names() {
   awk -v head="$1" '$0 == head { inside = 1; next }
                     inside && !/^  / { exit }
-                    inside { sub(/^  /, ""); sub(/  .*/, ""); print }' <<< "$help"
+                    inside { sub(/^  /, ""); sub(/  .*/, ""); if ($0 != "") print }' <<< "$help"
 }
 # The lines of one section of the rendered page; headings start in the first column.
 page_section() { awk -v head="$1" '/^[^ ]/ { inside = ($0 == head); next } inside' <<< "$rendered"; }
