@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing Korvane needs.
-# Quick when everything is already there: only missing packages are fetched.
+# Quick when everything is already there: only missing packages are fetched. Packages named as
+# arguments are added to the list (scripts/package.sh asks for lintian).
 set -euo pipefail
 
 PACKAGES=(
@@ -10,7 +11,9 @@ PACKAGES=(
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils dpkg-dev
+  appstream groff-base
 )
+PACKAGES+=("$@")
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# The game as a player installs it: cmake --install into a temporary prefix, then the installed
-# binary started from another directory finds its assets and the user's settings, draws its
-# start screen and quits on Escape; the options answer without a window; and an install that
-# lost its assets says where it looked and ends with status 1 before any window.
+# The game as a player installs it: cmake --install into a temporary prefix puts every file where
+# it belongs (a menu entry that starts the installed binary, a valid software-centre listing and a
+# changelog whose newest release is the game's version); then the installed binary started from
+# another directory finds its assets and the user's settings, draws its start screen and quits on
+# Escape; the options answer without a window; and an install that lost its assets says where it
+# looked and ends with status 1 before any window.
 set -u
 binary=$1
 source "$(dirname "$0")/lib.sh"
@@ -17,10 +19,25 @@ game="$prefix/bin/korvane"
 for file in bin/korvane share/korvane/assets/korvane-assets.txt share/korvane/assets/shaders/basic.vert \
     share/korvane/assets/fonts/Zekton.otf share/korvane/assets/sounds/shot.wav share/applications/korvane.desktop \
     share/icons/hicolor/256x256/apps/korvane.png share/doc/korvane/README.md \
-    "share/doc/korvane/Vermin Verile.LICENSE.txt" share/doc/korvane/Zekton.LICENSE.txt; do
+    "share/doc/korvane/Vermin Verile.LICENSE.txt" share/doc/korvane/Zekton.LICENSE.txt \
+    share/doc/korvane/copyright share/doc/korvane/changelog.gz share/man/man6/korvane.6.gz; do
   [ -e "$prefix/$file" ] || fail "not installed: $file"
 done
 desktop-file-validate "$prefix/share/applications/korvane.desktop" || fail "the desktop entry is not valid"
+# The menu starts the installed executable itself, whether or not its directory is on the PATH.
+grep -qxF "Exec=$prefix/bin/korvane" "$prefix/share/applications/korvane.desktop" ||
+  { grep Exec "$prefix/share/applications/korvane.desktop"; fail "the menu entry does not start $prefix/bin/korvane"; }
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml) || fail "no software-centre listing installed"
+appstreamcli validate --no-net "$metainfo" > "$prefix/metainfo.log" || { cat "$prefix/metainfo.log"; fail "the listing is not valid"; }
+launchable=$(sed -n 's|.*<launchable type="desktop-id">\(.*\)</launchable>.*|\1|p' "$metainfo")
+[ -n "$launchable" ] && [ -e "$prefix/share/applications/$launchable" ] ||
+  fail "the listing launches '$launchable', which is not an installed menu entry"
+# The newest release in the listing and in the package's history is the version the game reports.
+version=$(env -u DISPLAY "$game" --version | sed 's/^Korvane //')
+listed=$(grep -m 1 -o '<release version="[^"]*"' "$metainfo" | cut -d '"' -f 2)
+[ "$listed" = "$version" ] || fail "the listing's newest release is '$listed', the game is $version"
+logged=$(gzip -dc "$prefix/share/doc/korvane/changelog.gz" | head -n 1 | sed -E 's/^korvane \(([^)]*)\).*/\1/')
+[ "$logged" = "$version" ] || fail "the changelog's newest entry is '$logged', the game is $version"
 icon=$(identify -format '%m %wx%h' "$prefix/share/icons/hicolor/256x256/apps/korvane.png")
 [ "$icon" = "PNG 256x256" ] || fail "the icon is '$icon', not a 256x256 PNG"
 
