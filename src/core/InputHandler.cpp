@@ -15,6 +15,8 @@ void InputHandler::InstallCallbacks() {
     glfwSetMouseButtonCallback(window, [](GLFWwindow*, int button, int action, int) {
         InputHandler::GetInstance().OnMouseButton(button, action);
     });
+    glfwSetWindowFocusCallback(
+        window, [](GLFWwindow*, int focused) { InputHandler::GetInstance().OnFocus(focused == GLFW_TRUE); });
 }
 
 void InputHandler::RegisterCallback(int code, Action action) {
@@ -45,6 +47,15 @@ void InputHandler::OnKey(int key, int action) {
 void InputHandler::OnMouseButton(int button, int action) {
     if (action == GLFW_PRESS)
         Dispatch(button);
+}
+
+void InputHandler::RegisterFocusCallback(FocusAction action) {
+    focusCallbacks.push_back(std::move(action));
+}
+
+void InputHandler::OnFocus(bool focused) {
+    for (auto& action : focusCallbacks)
+        action(focused);
 }
 
 std::size_t InputHandler::BindingCount(int code) const {

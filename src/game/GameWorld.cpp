@@ -5,8 +5,10 @@
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "game/CollisionCategories.h"
+#include "game/CombatFeedback.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
+#include "game/GamePause.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
@@ -100,6 +102,9 @@ void GameWorld::ToggleCollisionView() {
 }
 
 void GameWorld::Update(float dt) {
+    // A paused game banks no time: resuming must not catch up on the pause in a burst of steps.
+    if (GamePause::GetInstance().IsPaused())
+        return;
     accumulator += dt;
     while (accumulator >= fixedStep) {
         Step();
@@ -132,9 +137,12 @@ void GameWorld::Step() {
         ++profile->steps;
 }
 
-void GameWorld::Draw(float dt) {
+void GameWorld::Draw(float frameDt) {
     double start = profile ? Now() : 0.0;
+    // While paused the picture holds still: the orbs' bobbing, the bursts and the effects wait.
+    const float dt = GamePause::GetInstance().IsPaused() ? 0.0f : frameDt;
     shaders.BeginFrame(dt);
+    CombatFeedback::GetInstance().BeginFrame(dt, camera);
     camera.Update();
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
@@ -142,6 +150,7 @@ void GameWorld::Draw(float dt) {
         objects[i]->Draw();
     Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
+    CombatFeedback::GetInstance().Draw(camera);
     Charge(profile, &FrameProfile::particles, start, true);
     text.Draw();
     Charge(profile, &FrameProfile::text, start, true);
