@@ -96,5 +96,5 @@ void main() {
     }
 
     fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), texel.a);
-    fragColor.rgb = mix(fragColor.rgb, vec3(1.0, 0.93, 0.75), hitFlash * (1.0 - smoothstep(0.2, 1.6, distance(worldPosition, hitFlashPoint))));
+    fragColor.rgb = mix(fragColor.rgb, vec3(1.0, 0.93, 0.75), 0.75 * hitFlash * (1.0 - smoothstep(0.1, 0.9, distance(worldPosition, hitFlashPoint))));
 }

@@ -29,15 +29,21 @@ void main() {
     float rim = smoothstep(0.35, 1.4, length(ndc));
     float toward = dot(hurtDirection, hurtDirection) > 0.0 ? max(dot(normalize(ndc + 1e-6), hurtDirection), 0.0) : 0.0;
     float edge = smoothstep(0.55, 1.0, max(abs(ndc.x), abs(ndc.y)));
-    float red = hurt * clamp(0.6 * rim + 0.8 * toward * toward * edge, 0.0, 0.9);
+    float red = hurt * clamp(0.8 * rim + 0.9 * toward * toward * edge, 0.0, 0.9);
 
+    // The strokes over a dark outline one pixel wider, so they read on a bright ball as well.
     vec2 pixel = gl_FragCoord.xy - 0.5 * screenSize;
-    float size = mix(1.0, 1.5, markerKill);
-    float stroke = marker * Marker(pixel, 7.0 * size, 15.0 * size, mix(1.0, 1.75, markerKill));
+    float size = mix(1.0, 1.4, markerKill);
+    float halfWidth = mix(1.25, 2.0, markerKill);
+    float stroke = marker * Marker(pixel, 8.0 * size, 18.0 * size, halfWidth);
+    float outline = marker * Marker(pixel, 8.0 * size - 1.0, 18.0 * size + 1.0, halfWidth + 1.0) * 0.6;
     vec3 markerColor = mix(kMarkerWhite, kMarkerKill, markerKill);
 
-    float alpha = stroke + red * (1.0 - stroke);
+    // Stroke over outline over vignette.
+    float under = outline + red * (1.0 - outline);
+    vec3 underColor = under > 0.0 ? kHurtRed * red * (1.0 - outline) / under : vec3(0.0);
+    float alpha = stroke + under * (1.0 - stroke);
     if (alpha <= 0.0)
         discard;
-    color = vec4((markerColor * stroke + kHurtRed * red * (1.0 - stroke)) / alpha, alpha);
+    color = vec4((markerColor * stroke + underColor * under * (1.0 - stroke)) / alpha, alpha);
 }

@@ -27,8 +27,7 @@ BasicEnemy::BasicEnemy(const Vector3& position, float chaseForce, float health) 
     material = std::move(skin);
 }
 
-void BasicEnemy::Update(float dt) {
-    FadeHitFlash(dt);
+void BasicEnemy::Update(float) {
     const Vector3 p = target->GetPosition();
     const Vector3 e = GetPosition();
     Vector3 direction(p.x() - e.x(), kUpwardShare, p.z() - e.z());

@@ -55,8 +55,15 @@ void CombatFeedback::OnShotLanded(Enemy& enemy, const Vector3& point) {
         markerLeft = kMarkerSeconds;
         markerKill = false;
     }
-    if (screenFlashes)
+    if (screenFlashes) {
         enemy.FlashAt(point);
+        if (std::find(flashing.begin(), flashing.end(), &enemy) == flashing.end())
+            flashing.push_back(&enemy);
+    }
+}
+
+void CombatFeedback::Forget(const Enemy* enemy) {
+    std::erase(flashing, enemy);
 }
 
 void CombatFeedback::OnEnemyKilled() {
@@ -95,12 +102,25 @@ Vec2 CombatFeedback::ScreenDirection(const Vec3& eye, const Vec3& forward, const
     return Vec2{x / length, y / length};
 }
 
-void CombatFeedback::BeginFrame(float dt, Camera& camera) {
+void CombatFeedback::Advance(float frameDt) {
+    const float dt = std::min(frameDt, kLongestFade);
     markerLeft = std::max(markerLeft - dt, 0.0f);
     muzzleFlashLeft = std::max(muzzleFlashLeft - dt, 0.0f);
     hurtLeft = std::max(hurtLeft - dt, 0.0f);
     kickLeft = std::max(kickLeft - dt, 0.0f);
+    for (Enemy* enemy : flashing)
+        enemy->hitFlashLeft = std::max(enemy->hitFlashLeft - dt, 0.0f);
+    // A faded flash is handed over once more, at zero, so the material stops showing it.
+    for (Enemy* enemy : flashing)
+        if (enemy->hitFlashLeft == 0.0f)
+            enemy->ShowHitFlash();
+    std::erase_if(flashing, [](const Enemy* enemy) { return enemy->hitFlashLeft == 0.0f; });
+}
 
+void CombatFeedback::BeginFrame(Camera& camera) {
+    // The world has stepped since the flash was handed over: its point follows the rolling ball.
+    for (Enemy* enemy : flashing)
+        enemy->ShowHitFlash();
     kickPitch = 0.0f;
     kickYaw = 0.0f;
     if (kickLeft > 0.0f) {

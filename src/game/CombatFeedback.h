@@ -7,6 +7,8 @@
 #include "core/MathTypes.h"
 #include "physics/PhysicsTypes.h"
 
+#include <vector>
+
 struct Enemy;
 class Camera;
 
@@ -28,15 +30,21 @@ public:
     void OnShotFired();
     /// A shot damaged an enemy at a world point: the hit marker, and the enemy's flash there.
     void OnShotLanded(Enemy& enemy, const Vector3& point);
+    /// The enemy is going away: its flash is no longer faded.
+    void Forget(const Enemy* enemy);
     /// A shot brought an enemy down: the marker turns into the kill marker.
     void OnEnemyKilled();
     /// The player lost `damage` health to something at `source`.
     void OnPlayerHurt(float damage, const Vec3& source);
 
-    /// Fades every effect by a drawn frame's time (0 while paused) and sets the camera's kick.
-    void BeginFrame(float dt, Camera& camera);
+    /// Before the scene is drawn: the enemies' flashes to their materials, and the camera's drawn
+    /// view tilted by this frame's kick (before the camera's uniforms are set).
+    void BeginFrame(Camera& camera);
     /// The muzzle flash into the scene, then the vignette and the marker over the picture.
     void Draw(const Camera& camera);
+    /// Fades every effect by a drawn frame's time (0 while paused). Run after the frame is drawn,
+    /// so that an effect set off during a frame shows at full strength in that frame.
+    void Advance(float dt);
 
     /// The hurt side on the screen as seen from `eye` looking along `forward`: x to the right,
     /// y ahead; (0, 0) when the source is straight above or below.
@@ -45,9 +53,12 @@ public:
     static constexpr float kMarkerSeconds = 0.15f;
     static constexpr float kKillMarkerSeconds = 0.25f;
     static constexpr float kMuzzleFlashSeconds = 0.06f;
-    static constexpr float kHurtSeconds = 0.6f;
-    /// The damage that gives the deepest vignette; a contact (10) gives half of it.
-    static constexpr float kFullHurtDamage = 20.0f;
+    static constexpr float kHurtSeconds = 0.8f;
+    /// The damage that gives the deepest vignette; a contact (10) gives two thirds of it.
+    static constexpr float kFullHurtDamage = 15.0f;
+    /// The most one drawn frame fades the effects: at a few frames a second a marker would
+    /// otherwise be gone after a single frame, or before the first one after the pause key.
+    static constexpr float kLongestFade = 0.1f;
     static constexpr float kKickSeconds = 0.3f;
     /// Radians of kick per point of damage, and the most a single hit may kick.
     static constexpr float kKickPerDamage = 0.005f;
@@ -70,6 +81,8 @@ public:
     /// The kick of the current frame, as given to the camera.
     float kickPitch = 0.0f;
     float kickYaw = 0.0f;
+    /// Enemies whose hit flash is still fading.
+    std::vector<Enemy*> flashing;
 
 private:
     CombatFeedback() = default;

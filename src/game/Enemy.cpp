@@ -23,18 +23,22 @@ Enemy::Enemy() : target(GameWorld::GetInstance().GetPlayer()), models(ModelHandl
 
 void Enemy::Update(float) {}
 
+Enemy::~Enemy() {
+    CombatFeedback::GetInstance().Forget(this);
+}
+
 void Enemy::FlashAt(const Vector3& worldPoint) {
     hitFlashLeft = kHitFlashSeconds;
     hitFlashLocal = body->GetTransform().inverse() * worldPoint;
-    FadeHitFlash(0.0f);
+    ShowHitFlash();
 }
 
-void Enemy::FadeHitFlash(float dt) {
-    if (hitFlashLeft <= 0.0f)
+void Enemy::ShowHitFlash() {
+    auto* skin = dynamic_cast<BasicMaterial*>(material.get());
+    if (skin == nullptr || body == nullptr)
         return;
-    hitFlashLeft = std::max(hitFlashLeft - dt, 0.0f);
-    if (auto* skin = dynamic_cast<BasicMaterial*>(material.get()))
-        skin->SetHitFlash(hitFlashLeft / kHitFlashSeconds, ToVec3(body->GetTransform() * hitFlashLocal));
+    skin->SetHitFlash(std::max(hitFlashLeft, 0.0f) / kHitFlashSeconds,
+                      ToVec3(body->GetTransform() * hitFlashLocal));
 }
 
 bool Enemy::DropsPickup(int draw) {

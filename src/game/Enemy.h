@@ -15,10 +15,10 @@ struct Enemy : GameObject {
     void Destroy() override;
 
     /// Lights the enemy up around a world point for kHitFlashSeconds (a shot landed there); the
-    /// flash rides on the ball as it rolls.
+    /// flash rides on the ball as it rolls. The combat feedback fades it with the drawn frames.
     void FlashAt(const Vector3& worldPoint);
-    /// Fades the flash by a step and hands it to the material; nothing once it has faded.
-    void FadeHitFlash(float dt);
+    /// Hands the flash as it is now (strength, and where the hit point has rolled to) to the material.
+    void ShowHitFlash();
 
     /// Whether one random draw (0..32767) leaves a pickup: about three deaths in ten do.
     static bool DropsPickup(int draw);
@@ -36,5 +36,6 @@ struct Enemy : GameObject {
     Vector3 hitFlashLocal{0.0f, 0.0f, 0.0f};
 
 protected:
-    ~Enemy() override = default;
+    /// Also at exit, when the world deletes what is left: no fading flash may point here any more.
+    ~Enemy() override;
 };

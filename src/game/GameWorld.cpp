@@ -142,7 +142,7 @@ void GameWorld::Draw(float frameDt) {
     // While paused the picture holds still: the orbs' bobbing, the bursts and the effects wait.
     const float dt = GamePause::GetInstance().IsPaused() ? 0.0f : frameDt;
     shaders.BeginFrame(dt);
-    CombatFeedback::GetInstance().BeginFrame(dt, camera);
+    CombatFeedback::GetInstance().BeginFrame(camera);
     camera.Update();
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
@@ -151,6 +151,7 @@ void GameWorld::Draw(float frameDt) {
     Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
     CombatFeedback::GetInstance().Draw(camera);
+    CombatFeedback::GetInstance().Advance(dt);
     Charge(profile, &FrameProfile::particles, start, true);
     text.Draw();
     Charge(profile, &FrameProfile::text, start, true);

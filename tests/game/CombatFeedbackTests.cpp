@@ -90,13 +90,16 @@ TEST_F(CombatFeedbackTest, BeingHurtKicksTheDrawnViewOnlyAndTheOptionsTurnTheEff
     // Looking along +Z the right-hand side is -X: a hit from there glows on the right edge
     // and kicks the view away from it, to the left.
     feedback.OnPlayerHurt(10.0f, eye + Vec3{-4.0f, 0.0f, 0.0f});
-    feedback.BeginFrame(0.0f, camera);
+    feedback.BeginFrame(camera);
     EXPECT_NEAR(CombatFeedback::ScreenDirection(eye, aim, feedback.hurtSource).x, 1.0f, 1e-5f);
-    EXPECT_FLOAT_EQ(feedback.hurtStrength, 0.5f) << "half the deepest vignette for a contact";
+    EXPECT_FLOAT_EQ(feedback.hurtStrength, 10.0f / 15.0f)
+        << "two thirds of the deepest vignette for a contact";
     EXPECT_GT(feedback.kickYaw, 0.0f);
     EXPECT_EQ(camera.GetForward(), aim) << "the kick never moves the aim";
     EXPECT_FALSE(SameMatrix(camera.GetDrawnViewProjection(), camera.GetViewProjection()));
-    feedback.BeginFrame(CombatFeedback::kKickSeconds, camera);
+    for (float faded = 0.0f; faded < CombatFeedback::kKickSeconds; faded += CombatFeedback::kLongestFade)
+        feedback.Advance(1.0f);
+    feedback.BeginFrame(camera);
     EXPECT_TRUE(SameMatrix(camera.GetDrawnViewProjection(), camera.GetViewProjection()))
         << "the kick wears off";
 
@@ -104,7 +107,7 @@ TEST_F(CombatFeedbackTest, BeingHurtKicksTheDrawnViewOnlyAndTheOptionsTurnTheEff
     feedback.OnPlayerHurt(10.0f, eye + Vec3{-4.0f, 0.0f, 0.0f});
     feedback.OnShotFired();
     feedback.OnEnemyKilled();
-    feedback.BeginFrame(0.0f, camera);
+    feedback.BeginFrame(camera);
     EXPECT_EQ(feedback.hurtLeft, 0.0f);
     EXPECT_EQ(feedback.muzzleFlashLeft, 0.0f);
     EXPECT_EQ(feedback.kickPitch, 0.0f);
