@@ -29,9 +29,10 @@ TextEntry MessageEntry(const char* text) {
     return TextEntry{text, kLargeFont, Center, {0.0f, 80.0f}, kTextWhite};
 }
 
-/// The line under "You Win" or "You Died": the kills and the length of the game just played.
+/// The line under "You Win" or "You Died": the kills and the length of the game just played,
+/// below the crosshair so that neither hides the other.
 TextEntry SummaryEntry(int kills, float secondsPlayed) {
-    return TextEntry{FormatGameSummary(kills, secondsPlayed), kSmallFont, Center, {0.0f, -20.0f}, kTextWhite};
+    return TextEntry{FormatGameSummary(kills, secondsPlayed), kSmallFont, Center, {0.0f, -60.0f}, kTextWhite};
 }
 
 } // namespace
