@@ -55,7 +55,8 @@ for _ in $(seq 1 120); do
   xdotool click --window "$id" 1 key --window "$id" p
   sleep 0.5
   if [ "$(grep -c "^Damage BasicEnemy" "$log" || true)" -gt "$hits" ]; then
-    import -window "$id" -gravity center -crop 320x200+0+0 +repage -scale 200% docs/hit-marker.png
+    import -window "$id" -gravity center -crop 320x200+0+0 +repage docs/hit-marker.png
+    convert docs/hit-marker.png -scale 200% docs/hit-marker.png
     echo "wrote docs/hit-marker.png"
     break
   fi
