@@ -26,7 +26,7 @@ shot start-screen
 xdotool key --window "$id" space
 # The first wave lands 20 s into the game, 10-20 units away; turn a little to look around.
 sleep 24
-xdotool mousemove --window "$id" 420 300
+xdotool mousemove_relative -- 20 0
 sleep 1
 shot running-game
 xdotool key --window "$id" F2
