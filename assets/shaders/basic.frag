@@ -30,6 +30,8 @@ uniform vec3 pointLightAttenuations[MAX_POINT_LIGHTS];
 uniform Material material;
 uniform vec3 cameraPosition;
 uniform sampler2D diffuseTexture;
+uniform float hitFlash;     // 0..1: a shot just landed at hitFlashPoint (world space)
+uniform vec3 hitFlashPoint;
 
 out vec4 fragColor;
 
@@ -94,4 +96,5 @@ void main() {
     }
 
     fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), texel.a);
+    fragColor.rgb = mix(fragColor.rgb, vec3(1.0, 0.93, 0.75), 0.75 * hitFlash * (1.0 - smoothstep(0.1, 0.9, distance(worldPosition, hitFlashPoint))));
 }

@@ -10,6 +10,7 @@
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
+#include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
@@ -25,6 +26,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -57,6 +59,27 @@ void ApplyGlState(const ConfigHandler& config) {
         glEnable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+/// `Display.vsync`: unset leaves the driver's own swap interval; true waits for one vertical
+/// blank per frame, false for none.
+void ApplySwapInterval(const ConfigHandler& config) {
+    if (const std::optional<bool> vsync = config.FindBool("Display.vsync"))
+        glfwSwapInterval(*vsync ? 1 : 0);
+}
+
+/// Full screen on the primary monitor in its current mode, or null without a monitor.
+GLFWwindow* CreateFullScreenWindow() {
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = monitor != nullptr ? glfwGetVideoMode(monitor) : nullptr;
+    if (mode == nullptr)
+        return nullptr;
+    // The monitor's own mode, so that going full screen switches no video mode.
+    glfwWindowHint(GLFW_RED_BITS, mode->redBits);
+    glfwWindowHint(GLFW_GREEN_BITS, mode->greenBits);
+    glfwWindowHint(GLFW_BLUE_BITS, mode->blueBits);
+    glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
+    return glfwCreateWindow(mode->width, mode->height, "Korvane", monitor, nullptr);
 }
 
 /// The game's window at the configured size, fitted to the screen, or null after saying why on
@@ -100,13 +123,15 @@ GLFWwindow* StartUp(int width, int height) {
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
     glfwWindowHint(GLFW_SAMPLES, config.GetInt("Display.MSAA", 4));
 
-    GLFWwindow* window = CreateGameWindow(width, height);
+    GLFWwindow* window = config.GetBool("Display.fullscreen", false) ? CreateFullScreenWindow()
+                                                                     : CreateGameWindow(width, height);
     if (window == nullptr) {
         std::cerr << "Failed to create window" << std::endl;
         glfwTerminate();
         return nullptr;
     }
     glfwMakeContextCurrent(window);
+    ApplySwapInterval(config);
 
     glewExperimental = GL_TRUE;
     if (glewInit() != GLEW_OK) {
@@ -211,7 +236,7 @@ int RunGame(int argc, const char* const* argv) {
         commandLine.demo == CommandLine::Demo::Timedemo ? 0.0 : FrameIntervalFor(ReadMaxFPS(config));
     int status = 0;
     if (replaying) {
-        DemoPlayer player(demo);
+        DemoPlayer player(demo, commandLine.demo != CommandLine::Demo::Timedemo);
         RunFrameLoop(window, frameInterval, player);
         if (commandLine.demo == CommandLine::Demo::Timedemo)
             std::cout << TimedemoLine(player.FrameSeconds()) << std::endl;

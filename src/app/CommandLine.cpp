@@ -78,6 +78,7 @@ std::string UsageText(const std::vector<std::string>& settingsPlaces,
             "  F1                maximise / restore the window\n"
             "  F2                collision wireframe on / off\n"
             "  F3                all screen text on / off\n"
+            "  P                 pause / resume a game\n"
             "  Escape            quit\n"
             "\n"
             "Settings are read from the first of these that exists:\n";

@@ -50,8 +50,9 @@ LoadedDemo LoadDemo(const std::string& path) {
     return demo;
 }
 
-DemoPlayer::DemoPlayer(const LoadedDemo& demo)
-    : gameVersion(demo.summary.header.gameVersion), reader(demo.bytes.data(), demo.bytes.size()) {
+DemoPlayer::DemoPlayer(const LoadedDemo& demo, bool realTime)
+    : gameVersion(demo.summary.header.gameVersion), reader(demo.bytes.data(), demo.bytes.size()),
+      realTime(realTime) {
     DemoHeader header;
     reader.ReadHeader(header);
     heldKeys.assign(header.heldKeys.begin(), header.heldKeys.end());
@@ -126,6 +127,8 @@ std::optional<float> DemoPlayer::BeginFrame(float) {
             input.OnKey(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
         else if (event.kind == InputEventKind::MouseButton)
             input.OnMouseButton(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
+        else if (event.kind == InputEventKind::Focus)
+            input.OnFocus(event.b != 0);
     }
     return frame.dt;
 }

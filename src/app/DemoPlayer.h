@@ -21,12 +21,14 @@ LoadedDemo LoadDemo(const std::string& path);
 
 class DemoPlayer : public FrameFeed {
 public:
-    /// Replays `demo` (which must outlive the player) from its first frame.
-    explicit DemoPlayer(const LoadedDemo& demo);
+    /// Replays `demo` (which must outlive the player) from its first frame; `realTime` false
+    /// for a timedemo, whose paused stretches run as fast as the rest.
+    explicit DemoPlayer(const LoadedDemo& demo, bool realTime = true);
     ~DemoPlayer() override;
 
     std::optional<float> BeginFrame(float pacedDt) override;
     void EndFrame() override;
+    bool CapsPausedFrames() const override { return realTime; }
 
     /// The desync line, or "" while the replay agrees with the recording.
     const std::string& Desync() const { return desync; }
@@ -50,6 +52,7 @@ private:
     std::string desync;
     std::vector<double> frameSeconds;
     double lastFrameEnd = 0.0;
+    bool realTime = true;
 };
 
 /// "5400 frames, 12.3 s, 438.2 FPS; frame ms min 1.20 / median 2.04 / p95 3.10 / max 20.50".

@@ -1,6 +1,7 @@
 #include "app/FrameLoop.h"
 
 #include "app/FramePacer.h"
+#include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "ui/TextHandler.h"
 
@@ -16,6 +17,7 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
 
     while (!glfwWindowShouldClose(window)) {
         const double now = glfwGetTime();
+        pacer.SetPaused(feed.CapsPausedFrames() && GamePause::GetInstance().IsPaused());
         if (!pacer.IsFrameDue(now)) {
             // Sleep most of the wait and spin the last stretch, so the frame still starts on time
             // without a core burning through the whole interval.
@@ -28,7 +30,7 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
             text.SetText(
                 "FPS",
                 TextEntry{
-                    ScreenFpsText(frame.readoutFrames), 1, TopRight, {-20.0f, -20.0f}, {1.0f, 1.0f, 1.0f}});
+                    ScreenFpsText(frame.readoutFrames), kSmallFont, TopRight, {-20.0f, -20.0f}, kTextWhite});
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();

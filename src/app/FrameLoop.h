@@ -15,6 +15,9 @@ public:
     virtual std::optional<float> BeginFrame(float pacedDt) { return pacedDt; }
     /// Called after the world has been updated and drawn and the frame shown.
     virtual void EndFrame() {}
+    /// Whether a paused game is held to the paused frame cap; a timedemo runs its paused stretches
+    /// as fast as the rest.
+    virtual bool CapsPausedFrames() const { return true; }
 };
 
 /// Runs frames until the window is asked to close or the feed has no more. `frameInterval` is

@@ -25,7 +25,7 @@ std::string ScreenFpsText(int frames) {
 }
 
 double FramePacer::SleepBeforeFrame(double now) const {
-    const double left = lastFrame + frameInterval - now - kSpinMargin;
+    const double left = lastFrame + Interval() - now - kSpinMargin;
     return std::clamp(left, 0.0, kLongestSleep);
 }
 

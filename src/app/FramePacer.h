@@ -21,7 +21,7 @@ public:
         : frameInterval(frameInterval), lastSecond(lastSecond), lastFrame(lastFrame) {}
 
     /// Whether a frame may go through at `now`: the interval since the last one has passed.
-    bool IsFrameDue(double now) const { return !(lastFrame + frameInterval > now); }
+    bool IsFrameDue(double now) const { return !(lastFrame + Interval() > now); }
     /// How long the loop may sleep at `now` and still wake before the next frame is due: the time
     /// left less kSpinMargin, which the loop spins through; 0 when uncapped or already that close;
     /// never more than kLongestSleep, so a cap of a frame an age stays a sleep the clock can hold.
@@ -31,6 +31,11 @@ public:
     /// sleeper wakes about 0.1 ms late as a rule and 1 ms late one time in a hundred.
     static constexpr double kSpinMargin = 0.001;
     static constexpr double kLongestSleep = 0.1;
+    /// A paused game draws at most 30 frames a second: the picture holds still meanwhile.
+    static constexpr double kPausedInterval = 1.0 / 30.0;
+
+    /// While paused the interval is at least kPausedInterval; a lower cap than that stays.
+    void SetPaused(bool isPaused) { paused = isPaused; }
 
     struct Frame {
         /// Time since the last let-through frame, spinning included.
@@ -43,8 +48,13 @@ public:
     Frame BeginFrame(double now);
 
 private:
+    double Interval() const {
+        return paused && frameInterval < kPausedInterval ? kPausedInterval : frameInterval;
+    }
+
     double frameInterval;
     double lastSecond;
     double lastFrame;
     int frames = 0;
+    bool paused = false;
 };

@@ -175,12 +175,39 @@ void AudioService::Start(Sound sound, bool positional, const Vec3& position) {
     if (voice == nullptr)
         return;
     alSourceStop(voice->source);
+    voice->held = false;
     alSourcei(voice->source, AL_BUFFER, static_cast<ALint>(buffer));
     // A source relative to the listener at its origin is heard the same from anywhere.
     alSourcei(voice->source, AL_SOURCE_RELATIVE, positional ? AL_FALSE : AL_TRUE);
     alSource3f(voice->source, AL_POSITION, position.x, position.y, position.z);
     alSourcePlay(voice->source);
     voice->started = ++playSequence;
+}
+
+void AudioService::PauseAll() {
+    for (std::size_t i = 0; i < sourceCount; ++i) {
+        Voice& voice = voices[i];
+        ALint state = AL_STOPPED;
+        alGetSourcei(voice.source, AL_SOURCE_STATE, &state);
+        if (state == AL_PLAYING) {
+            alSourcePause(voice.source);
+            voice.held = true;
+        }
+    }
+}
+
+void AudioService::ResumeAll() {
+    for (std::size_t i = 0; i < sourceCount; ++i) {
+        Voice& voice = voices[i];
+        if (!voice.held)
+            continue;
+        voice.held = false;
+        ALint state = AL_STOPPED;
+        alGetSourcei(voice.source, AL_SOURCE_STATE, &state);
+        // A source taken for a new sound meanwhile plays that one already.
+        if (state == AL_PAUSED)
+            alSourcePlay(voice.source);
+    }
 }
 
 AudioService::Voice* AudioService::FreeVoice() {

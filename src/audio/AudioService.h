@@ -61,6 +61,10 @@ public:
     void Play(Sound sound);
     /// The ear: where the camera is and where it looks. Once per drawn frame.
     void UpdateListener(const Vec3& position, const Vec3& forward, const Vec3& up);
+    /// Holds every sound that is playing, where it is (the game was paused); nothing else changes.
+    void PauseAll();
+    /// Lets the sounds PauseAll held play on from where they stopped.
+    void ResumeAll();
     /// Replaces one sound with the file at `path`. A missing or damaged file prints one line
     /// naming it and leaves the sound silent; the answer is whether it loaded.
     bool LoadSound(Sound sound, const std::string& path);
@@ -81,6 +85,8 @@ private:
     struct Voice {
         ALuint source = 0;
         std::uint64_t started = 0;
+        /// Paused by PauseAll and waiting for ResumeAll.
+        bool held = false;
     };
 
     AudioService() = default;

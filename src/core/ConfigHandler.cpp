@@ -52,6 +52,12 @@ template <typename T> T ConfigHandler::Get(const std::string& key, T defaultValu
 bool ConfigHandler::GetBool(std::string key, bool defaultValue) const {
     return Get<bool>(key, defaultValue);
 }
+std::optional<bool> ConfigHandler::FindBool(std::string key) const {
+    if (table.empty())
+        return std::nullopt;
+    return table.at_path(key).value<bool>();
+}
+
 float ConfigHandler::GetFloat(std::string key, float defaultValue) const {
     return Get<float>(key, defaultValue);
 }

@@ -2,6 +2,7 @@
 // The read-only view of config.toml: loaded once at start-up, then typed look-ups by dotted
 // key ("Display.maxFPS"), each with the caller's default for a missing or unusable value.
 
+#include <optional>
 #include <string>
 #include <toml++/toml.h>
 
@@ -19,6 +20,9 @@ public:
     void Load(const std::string& file);
 
     bool GetBool(std::string key, bool defaultValue) const;
+    /// The boolean at `key`, or nothing when the key is missing or its value is not a boolean
+    /// (integers count, by non-zero): for settings whose absence means "leave it to the system".
+    std::optional<bool> FindBool(std::string key) const;
     float GetFloat(std::string key, float defaultValue) const;
     int GetInt(std::string key, int defaultValue) const;
     /// GetFloat for a value the game can only use within [min, max]: anything else (NaN and

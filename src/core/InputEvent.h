@@ -1,7 +1,7 @@
 #pragma once
 // One thing the player did that the game reacts to at once, as the window reported it: a key
-// or mouse button going down or up, or the window taking a new size. Demos store these in
-// the order they came.
+// or mouse button going down or up, the window taking a new size, or gaining or losing the focus. Demos store
+// these in the order they came.
 
 #include <cstdint>
 
@@ -9,6 +9,8 @@ enum class InputEventKind : std::uint8_t {
     Key = 0,
     MouseButton = 1,
     WindowSize = 2,
+    /// The window gained (b = 1) or lost (b = 0) the keyboard focus; a is 0.
+    Focus = 3,
 };
 
 struct InputEvent {

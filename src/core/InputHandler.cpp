@@ -18,6 +18,9 @@ void InputHandler::InstallCallbacks() {
         InputHandler::GetInstance().FromWindow(
             {InputEventKind::MouseButton, button, action == GLFW_PRESS ? 1 : 0});
     });
+    glfwSetWindowFocusCallback(window, [](GLFWwindow*, int focused) {
+        InputHandler::GetInstance().FromWindow({InputEventKind::Focus, 0, focused == GLFW_TRUE ? 1 : 0});
+    });
 }
 
 void InputHandler::RegisterCallback(int code, Action action) {
@@ -63,6 +66,17 @@ void InputHandler::FromWindow(const InputEvent& event) {
         OnKey(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
     else if (event.kind == InputEventKind::MouseButton)
         OnMouseButton(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
+    else if (event.kind == InputEventKind::Focus)
+        OnFocus(event.b != 0);
+}
+
+void InputHandler::RegisterFocusCallback(FocusAction action) {
+    focusCallbacks.push_back(std::move(action));
+}
+
+void InputHandler::OnFocus(bool focused) {
+    for (auto& action : focusCallbacks)
+        action(focused);
 }
 
 std::size_t InputHandler::BindingCount(int code) const {

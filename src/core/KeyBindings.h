@@ -14,6 +14,8 @@ inline constexpr int kMaximize = GLFW_KEY_F1;
 inline constexpr int kCollisionView = GLFW_KEY_F2;
 inline constexpr int kToggleText = GLFW_KEY_F3;
 inline constexpr int kQuit = GLFW_KEY_ESCAPE;
+/// Pauses a running game, or resumes it.
+inline constexpr int kPause = GLFW_KEY_P;
 /// Leaves the start screen; the same key jumps once a game runs.
 inline constexpr int kStart = GLFW_KEY_SPACE;
 inline constexpr int kJump = GLFW_KEY_SPACE;

@@ -1,6 +1,7 @@
 #include "game/BonkeyGun.h"
 
 #include "audio/AudioService.h"
+#include "game/CombatFeedback.h"
 #include "game/Enemy.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
@@ -13,6 +14,7 @@ float BonkeyGun::Fire() {
     const Vector3 direction = ToVector3(camera.GetForward());
     const Ray ray{origin, origin + direction * range, 1.0f};
     AudioService::GetInstance().Play(Sound::Shot, camera.GetPosition());
+    CombatFeedback::GetInstance().OnShotFired();
     GameWorld::GetInstance().Raycast(ray, this);
     ApplyHit();
     ClearHit();
@@ -39,8 +41,11 @@ void BonkeyGun::ApplyHit() {
     if (hitBody == nullptr)
         return;
     if (GameObject* target = GameWorld::GetInstance().FindObjectByBody(hitBody)) {
-        if (dynamic_cast<Enemy*>(target) != nullptr)
+        if (auto* enemy = dynamic_cast<Enemy*>(target)) {
             AudioService::GetInstance().Play(Sound::ShotHit, ToVec3(hitPoint));
+            // Before the damage: a kill frees the enemy inside TakeDamage.
+            CombatFeedback::GetInstance().OnShotLanded(*enemy, hitPoint);
+        }
         target->TakeDamage(hitDamage);
     }
 }

@@ -1,6 +1,7 @@
 #include "game/CoolEventListener.h"
 
 #include "audio/AudioService.h"
+#include "game/CombatFeedback.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
 #include "game/PickupObject.h"
@@ -40,8 +41,9 @@ void CoolEventListener::OnTrigger(const OverlapCallbackData& data) {
         } else if (ticksSinceDamage > damageInterval) {
             // The first enemy of a step resets the counter, so the others of that step deal nothing.
             // Heard from the enemy's side, so the player can tell where the hit came from.
-            AudioService::GetInstance().Play(Sound::ContactDamage,
-                                             ToVec3((a == player ? b : a)->GetPosition()));
+            const Vec3 from = ToVec3((a == player ? b : a)->GetPosition());
+            AudioService::GetInstance().Play(Sound::ContactDamage, from);
+            CombatFeedback::GetInstance().OnPlayerHurt(kContactDamage, from);
             player->TakeDamage(kContactDamage);
             ticksSinceDamage = 0;
         }

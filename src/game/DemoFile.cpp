@@ -370,6 +370,7 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
             switch (event.kind) {
             case InputEventKind::Key:
             case InputEventKind::MouseButton:
+            case InputEventKind::Focus:
                 if (event.b != 0 && event.b != 1) {
                     Fail(DemoProblem::Damaged, "a frame holds a press that is neither down nor up");
                     return Record::Stop;

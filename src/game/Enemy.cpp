@@ -2,12 +2,17 @@
 
 #include "audio/AudioService.h"
 #include "core/Random.h"
+#include "game/CombatFeedback.h"
+#include "game/GameLoop.h"
 #include "game/GameWorld.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
+#include "physics/RigidBody.h"
+#include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleSystem.h"
 
+#include <algorithm>
 #include <iostream>
 #include <string>
 
@@ -18,6 +23,24 @@ Enemy::Enemy() : target(GameWorld::GetInstance().GetPlayer()), models(ModelHandl
 
 void Enemy::Update(float) {}
 
+Enemy::~Enemy() {
+    CombatFeedback::GetInstance().Forget(this);
+}
+
+void Enemy::FlashAt(const Vector3& worldPoint) {
+    hitFlashLeft = kHitFlashSeconds;
+    hitFlashLocal = body->GetTransform().inverse() * worldPoint;
+    ShowHitFlash();
+}
+
+void Enemy::ShowHitFlash() {
+    auto* skin = dynamic_cast<BasicMaterial*>(material.get());
+    if (skin == nullptr || body == nullptr)
+        return;
+    skin->SetHitFlash(std::max(hitFlashLeft, 0.0f) / kHitFlashSeconds,
+                      ToVec3(body->GetTransform() * hitFlashLocal));
+}
+
 bool Enemy::DropsPickup(int draw) {
     return draw / static_cast<double>(kRandomMax) > kPickupDropThreshold;
 }
@@ -27,8 +50,11 @@ void Enemy::Destroy() {
     // The burst registers itself with the particle registry, which frees it.
     new ParticleSystem(ToVec3(position));
     // Only a kill is heard: enemies cleared by a new game or lost below the arena go quietly.
-    if (health <= 0)
+    if (health <= 0) {
         AudioService::GetInstance().Play(Sound::EnemyDeath, ToVec3(position));
+        GameLoop::GetInstance().OnEnemyKilled();
+        CombatFeedback::GetInstance().OnEnemyKilled();
+    }
     // Rolled even when no orb may come of it, so the games after keep the same random sequence.
     const bool drops = DropsPickup(Random());
     // The start of a new game clears enemies away; an orb left then would outlive the reset's

@@ -14,17 +14,28 @@ struct Enemy : GameObject {
     /// world is resetting for a new game), then the ordinary destruction that frees the enemy.
     void Destroy() override;
 
+    /// Lights the enemy up around a world point for kHitFlashSeconds (a shot landed there); the
+    /// flash rides on the ball as it rolls. The combat feedback fades it with the drawn frames.
+    void FlashAt(const Vector3& worldPoint);
+    /// Hands the flash as it is now (strength, and where the hit point has rolled to) to the material.
+    void ShowHitFlash();
+
     /// Whether one random draw (0..32767) leaves a pickup: about three deaths in ten do.
     static bool DropsPickup(int draw);
 
     /// A draw scaled to 0..1 above this leaves a pickup.
     static constexpr double kPickupDropThreshold = 0.7;
     static constexpr float kBrakingForce = 20.0f;
+    static constexpr float kHitFlashSeconds = 0.12f;
 
     GameObject* target;
     ModelHandler& models;
     float brakingForce = kBrakingForce;
+    /// Seconds of hit flash left, and where it was hit in the body's own frame.
+    float hitFlashLeft = 0.0f;
+    Vector3 hitFlashLocal{0.0f, 0.0f, 0.0f};
 
 protected:
-    ~Enemy() override = default;
+    /// Also at exit, when the world deletes what is left: no fading flash may point here any more.
+    ~Enemy() override;
 };

@@ -2,13 +2,17 @@
 
 #include "audio/AudioService.h"
 #include "core/InputHandler.h"
+#include "game/CombatFeedback.h"
 #include "game/CoolEventListener.h"
 #include "game/EnemySpawner.h"
+#include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "game/GunObject.h"
+#include "game/HudReadouts.h"
 #include "game/Level.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
+#include "game/Weapon.h"
 #include "physics/RigidBody.h"
 #include "render/Lights.h"
 #include "ui/TextHandler.h"
@@ -19,11 +23,16 @@ namespace {
 
 constexpr float kMessageSeconds = 5.0f;
 const Vector3 kPlayerStart(0.0f, 3.0f, 0.0f);
-const Vec3 kWhite{1.0f, 1.0f, 1.0f};
 const Vec3 kLevelLightAttenuation{1.0f, 0.05f, 0.001f};
 
 TextEntry MessageEntry(const char* text) {
-    return TextEntry{text, 0, Center, {0.0f, 80.0f}, kWhite};
+    return TextEntry{text, kLargeFont, Center, {0.0f, 80.0f}, kTextWhite};
+}
+
+/// The line under "You Win" or "You Died": the kills and the length of the game just played,
+/// below the crosshair so that neither hides the other.
+TextEntry SummaryEntry(int kills, float secondsPlayed) {
+    return TextEntry{FormatGameSummary(kills, secondsPlayed), kSmallFont, Center, {0.0f, -60.0f}, kTextWhite};
 }
 
 } // namespace
@@ -38,17 +47,19 @@ GameLoop::GameLoop() : text(TextHandler::GetInstance()), input(InputHandler::Get
 GameLoop::~GameLoop() = default;
 
 void GameLoop::Init() {
-    text.SetText("header", TextEntry{"korvane", 0, Center, {0.0f, 160.0f}, kWhite});
-    text.SetText("start", TextEntry{"Press Space to Start", 1, Center, {0.0f, -250.0f}, kWhite});
+    text.SetText("header", TextEntry{"korvane", kLargeFont, Center, {0.0f, 160.0f}, kTextWhite});
+    text.SetText("start", TextEntry{"Press Space to Start", kSmallFont, Center, {0.0f, -250.0f}, kTextWhite});
     text.SetTextBlock("controls",
                       TextBlock{{"Objective: Survive 5 minutes", "Controls:", "WASD - Move", "Space - Jump",
                                  "Left Click - Shoot", "F1 - Toggle Fullscreen", "Escape - Quit"},
-                                1,
+                                kSmallFont,
                                 Center,
                                 {0.0f, 50.0f},
-                                kWhite});
+                                kTextWhite});
     text.SetCrosshairVisible(false);
     input.RegisterCallback(kKeySpace, [this] { OnStartPressed(); });
+    GamePause::GetInstance().Init();
+    CombatFeedback::GetInstance().Prepare();
 }
 
 void GameLoop::OnStartPressed() {
@@ -81,11 +92,15 @@ void GameLoop::StartNewGame() {
     player->health = 100;
     player->SetPosition(kPlayerStart);
     timeRemaining = gameDuration;
+    kills = 0;
+    CombatFeedback::GetInstance().Reset();
+    UpdateKills();
     // A game that starts while "You Win" still shows (the player died during it) must not be
     // thrown away when that message runs out: the pending win restart is cancelled.
     if (winMessageTimer > 0.0f) {
         winMessageTimer = 0.0f;
         text.RemoveText("win");
+        text.RemoveText("winSummary");
     }
     LoadLevel();
     AudioService::GetInstance().Play(Sound::GameStart);
@@ -105,6 +120,7 @@ void GameLoop::TickRunningGame(float dt) {
         UpdateCounter();
     if (timeRemaining == 0.0f && winMessageTimer == 0.0f) {
         text.SetText("win", MessageEntry("You Win"));
+        text.SetText("winSummary", SummaryEntry(kills, gameDuration - timeRemaining));
         AudioService::GetInstance().Play(Sound::Win);
         winMessageTimer = kMessageSeconds;
     }
@@ -134,8 +150,44 @@ void GameLoop::OnPlayerDeath(bool showMessage) {
     startPending = true;
     if (showMessage) {
         text.SetText("death", MessageEntry("You Died"));
+        text.SetText("deathSummary", SummaryEntry(kills, gameDuration - timeRemaining));
         deathMessageTimer = kMessageSeconds;
     }
+}
+
+void GameLoop::OnEnemyKilled() {
+    // Enemies cleared away by the start of a new game were never shot down.
+    if (!started || startPending)
+        return;
+    ++kills;
+    UpdateKills();
+}
+
+void GameLoop::UpdateCounter() {
+    text.SetText("counter",
+                 TextEntry{FormatCounter(timeRemaining), kSmallFont, TopCenter, {0.0f, -20.0f}, kTextWhite});
+}
+
+void GameLoop::UpdateKills() {
+    text.SetText("kills",
+                 TextEntry{FormatKills(kills), kSmallFont, TopCenter, {kKillsOffset, -20.0f}, kTextWhite});
+}
+
+void GameLoop::UpdateHealth() {
+    const PlayerObject* player = GameWorld::GetInstance().GetPlayer();
+    text.SetText("health", TextEntry{FormatHealth(player->health, player->maxHealth),
+                                     kSmallFont,
+                                     Absolute,
+                                     {20.0f, 20.0f},
+                                     kTextWhite});
+}
+
+void GameLoop::UpdateWeapon() {
+    Weapon* weapon = GameWorld::GetInstance().GetPlayer()->GetCurrentWeapon();
+    if (weapon == nullptr)
+        return;
+    text.SetTextBlock("weapon",
+                      TextBlock{weapon->GetStats(), kSmallFont, BottomRight, {-20.0f, 20.0f}, kTextWhite});
 }
 
 void GameLoop::LoadLevel() {

@@ -1,7 +1,8 @@
 #pragma once
 // The flow of play: the start screen, the start of each game (world reset, level, gun,
 // pickups, lights, a fresh contact listener and spawner), the five-minute countdown, the win
-// and death messages and the automatic next game. Also owns the HUD readouts.
+// and death messages and the automatic next game. Also owns the HUD readouts and the count
+// of kills of the current game.
 
 #include "core/KeyBindings.h"
 
@@ -26,7 +27,10 @@ public:
     void OnPlayerDeath(bool showMessage);
     /// Builds the level, the gun, three pickups and two coloured point lights.
     void LoadLevel();
+    /// An enemy was shot down: one more kill for the running game (none while it is being reset).
+    void OnEnemyKilled();
     void UpdateCounter();
+    void UpdateKills();
     void UpdateHealth();
     void UpdateWeapon();
     /// Lets go of the listener, the spawner and the level lights (at exit).
@@ -37,6 +41,8 @@ public:
 
     /// The start key, named here for the scripted runs that press it.
     static constexpr int kKeySpace = KeyBindings::kStart;
+    /// The kills readout sits this far left of the centred timer (the frame rate has the right).
+    static constexpr float kKillsOffset = -150.0f;
 
     TextHandler& text;
     InputHandler& input;
@@ -46,6 +52,8 @@ public:
     bool started = false;
     float deathMessageTimer = 0.0f;
     float winMessageTimer = 0.0f;
+    /// Enemies shot down since the current game started.
+    int kills = 0;
 
 private:
     GameLoop();

@@ -5,8 +5,10 @@
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "game/CollisionCategories.h"
+#include "game/CombatFeedback.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
+#include "game/GamePause.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
@@ -100,6 +102,9 @@ void GameWorld::ToggleCollisionView() {
 }
 
 void GameWorld::Update(float dt) {
+    // A paused game banks no time: resuming must not catch up on the pause in a burst of steps.
+    if (GamePause::GetInstance().IsPaused())
+        return;
     accumulator += dt;
     while (accumulator >= fixedStep) {
         Step();
@@ -133,9 +138,12 @@ void GameWorld::Step() {
     ++stepCount;
 }
 
-void GameWorld::Draw(float dt) {
+void GameWorld::Draw(float frameDt) {
     double start = profile ? Now() : 0.0;
+    // While paused the picture holds still: the orbs' bobbing, the bursts and the effects wait.
+    const float dt = GamePause::GetInstance().IsPaused() ? 0.0f : frameDt;
     shaders.BeginFrame(dt);
+    CombatFeedback::GetInstance().BeginFrame(camera);
     camera.Update();
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
@@ -143,6 +151,8 @@ void GameWorld::Draw(float dt) {
         objects[i]->Draw();
     Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
+    CombatFeedback::GetInstance().Draw(camera);
+    CombatFeedback::GetInstance().Advance(dt);
     Charge(profile, &FrameProfile::particles, start, true);
     text.Draw();
     Charge(profile, &FrameProfile::text, start, true);

@@ -1,5 +1,6 @@
 #include "game/GunObject.h"
 
+#include "game/CombatFeedback.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "physics/RigidBody.h"
@@ -36,5 +37,7 @@ void GunObject::Update(float dt) {
     const Vector3 position =
         base + side * kRightOffset + forward * kAheadOffset + Vector3(0.0f, kUpOffset, 0.0f);
     orientation = Slerp(orientation, target, kTurnRate * dt);
-    body->SetTransform(MakeTransform(position, orientation));
+    const Transform placed = MakeTransform(position, orientation);
+    body->SetTransform(placed);
+    CombatFeedback::GetInstance().SetMuzzle(ToVec3(placed * Vector3(0.0f, kMuzzleUp, kMuzzleAhead)));
 }

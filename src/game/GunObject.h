@@ -10,7 +10,8 @@ struct PlayerObject;
 struct GunObject : GameObject {
     GunObject();
 
-    /// Places the gun beside the player's current position and turns it towards the view.
+    /// Places the gun beside the player's current position and turns it towards the view; tells
+    /// the muzzle flash where the muzzle now is.
     void Update(float dt) override;
 
     static constexpr const char* kModelPath = "assets/models/gun.obj";
@@ -25,6 +26,9 @@ struct GunObject : GameObject {
     static constexpr float kUpOffset = 0.5f;
     /// Slerp rate per second: 30 x 1/60 turns half-way to the view every fixed step.
     static constexpr float kTurnRate = 30.0f;
+    /// Just beyond the muzzle brake, in the model's frame (+z along the barrel).
+    static constexpr float kMuzzleAhead = 0.8f;
+    static constexpr float kMuzzleUp = 0.01f;
 
     PlayerObject* player;
     Camera& camera;

@@ -1,17 +1,6 @@
 #include "game/HudReadouts.h"
 
-#include "game/GameLoop.h"
-#include "game/GameWorld.h"
-#include "game/PlayerObject.h"
-#include "game/Weapon.h"
-#include "ui/TextHandler.h"
-
 #include <cmath>
-
-namespace {
-const Vec3 kWhite{1.0f, 1.0f, 1.0f};
-constexpr int kHudFont = 1;
-} // namespace
 
 std::string FormatCounter(float timeRemaining) {
     const int whole = static_cast<int>(std::floor(timeRemaining));
@@ -27,23 +16,10 @@ std::string FormatHealth(int health, int maxHealth) {
            std::to_string(static_cast<long long>(std::floor(static_cast<double>(maxHealth))));
 }
 
-void GameLoop::UpdateCounter() {
-    text.SetText("counter",
-                 TextEntry{FormatCounter(timeRemaining), kHudFont, TopCenter, {0.0f, -20.0f}, kWhite});
+std::string FormatKills(int kills) {
+    return "Kills: " + std::to_string(kills);
 }
 
-void GameLoop::UpdateHealth() {
-    const PlayerObject* player = GameWorld::GetInstance().GetPlayer();
-    text.SetText(
-        "health",
-        TextEntry{
-            FormatHealth(player->health, player->maxHealth), kHudFont, Absolute, {20.0f, 20.0f}, kWhite});
-}
-
-void GameLoop::UpdateWeapon() {
-    Weapon* weapon = GameWorld::GetInstance().GetPlayer()->GetCurrentWeapon();
-    if (weapon == nullptr)
-        return;
-    text.SetTextBlock("weapon",
-                      TextBlock{weapon->GetStats(), kHudFont, BottomRight, {-20.0f, 20.0f}, kWhite});
+std::string FormatGameSummary(int kills, float secondsPlayed) {
+    return std::to_string(kills) + (kills == 1 ? " kill in " : " kills in ") + FormatCounter(secondsPlayed);
 }

@@ -6,6 +6,7 @@
 #include "game/BonkeyGun.h"
 #include "game/ColliderRaycast.h"
 #include "game/CollisionCategories.h"
+#include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "physics/Collider.h"
 #include "physics/RigidBody.h"
@@ -107,11 +108,15 @@ bool PlayerObject::IsGrounded() {
 }
 
 void PlayerObject::Jump() {
+    if (GamePause::GetInstance().IsPaused())
+        return;
     if (IsGrounded())
         body->ApplyLocalForceAtCenterOfMass(Vector3(0.0f, jumpForce, 0.0f));
 }
 
 void PlayerObject::Fire() {
+    if (GamePause::GetInstance().IsPaused())
+        return;
     if (Weapon* weapon = GetCurrentWeapon())
         weapon->Fire();
 }

@@ -5,6 +5,7 @@
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -60,7 +61,9 @@ Camera::Camera()
       sensitivity(
           config.GetFloatInRange("Controls.mouseSensitivity", 1.0f, -kMaxSensitivity, kMaxSensitivity) *
           kSensitivityPerUnit),
-      fov(config.GetFloatInRange("Display.fov", 90.0f, kMinFov, kMaxFov)) {}
+      fov(config.GetFloatInRange("Display.fov", 90.0f, kMinFov, kMaxFov)),
+      invertY(config.GetBool("Controls.invertY", false)),
+      rawMouse(config.GetBool("Controls.rawMouse", true)) {}
 
 void Camera::Init() {
     GLFWwindow* window = glfwGetCurrentContext();
@@ -69,10 +72,26 @@ void Camera::Init() {
     aspect = static_cast<float>(width) / static_cast<float>(height);
     BuildProjection();
 
-    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
-    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    SetCursorCaptured(true);
     glfwSetFramebufferSizeCallback(window, OnFramebufferSize);
     glfwSetWindowSizeCallback(window, OnWindowSizeEvent);
+}
+
+void Camera::SetCursorCaptured(bool captured) {
+    GLFWwindow* window = glfwGetCurrentContext();
+    if (window == nullptr)
+        return;
+    if (!captured) {
+        glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+        return;
+    }
+    int width = 0, height = 0;
+    glfwGetWindowSize(window, &width, &height);
+    // Centred first, so the first look after capturing does not turn by wherever the cursor was.
+    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_DISABLED);
+    if (glfwRawMouseMotionSupported())
+        glfwSetInputMode(window, GLFW_RAW_MOUSE_MOTION, rawMouse ? GLFW_TRUE : GLFW_FALSE);
 }
 
 void Camera::BuildProjection() {
@@ -101,8 +120,15 @@ Mat4 Camera::GetViewProjection() const {
     return projection * LookAt(eye, eye + GetForward(), Vec3{0.0f, 1.0f, 0.0f});
 }
 
+Mat4 Camera::GetDrawnViewProjection() const {
+    const Vec3 eye = position;
+    // Kept off the poles, where looking along the world's up would leave the view undefined.
+    const float drawnPitch = std::clamp(pitch + kickPitch, -kPitchLimit, kPitchLimit);
+    return projection * LookAt(eye, eye + Direction(yaw + kickYaw, drawnPitch), Vec3{0.0f, 1.0f, 0.0f});
+}
+
 void Camera::Update() {
-    shaders.SetCamera(GetViewProjection(), position, GetUp());
+    shaders.SetCamera(GetDrawnViewProjection(), position, GetUp());
 }
 
 void Camera::MouseLook() {
@@ -120,7 +146,9 @@ void Camera::MouseLook() {
 
 void Camera::ApplyMouseOffset(double x, double y, int w, int h) {
     // Whole pixels only: the sub-pixel jitter of a recentred cursor must not drift the view.
-    const int dy = static_cast<int>(static_cast<double>(h / 2) - y);
+    int dy = static_cast<int>(static_cast<double>(h / 2) - y);
+    if (invertY)
+        dy = -dy;
     pitch += static_cast<float>(dy) * sensitivity;
     if (pitch < -kPitchLimit)
         pitch = -kPitchLimit;

@@ -1,6 +1,7 @@
 #pragma once
 // The first-person view: a position the player moves, a yaw and pitch the mouse turns, and
-// a perspective projection that follows the window's shape.
+// a perspective projection that follows the window's shape. A view kick may tilt the drawn
+// view for a moment; the forward direction that aims and walks never sees it.
 
 #include "core/MathTypes.h"
 
@@ -23,8 +24,17 @@ class Camera {
 public:
     static Camera& GetInstance();
 
-    /// Projection from the window size, cursor centred and captured, size callbacks installed.
+    /// Projection from the window size, cursor centred and captured (with raw motion where the
+    /// platform has it and `Controls.rawMouse` allows), size callbacks installed.
     void Init();
+    /// Captures the cursor for mouse look (centred, hidden, unbounded) or gives it back to the
+    /// desktop. Nothing without a current window.
+    void SetCursorCaptured(bool captured);
+    /// Tilts the drawn view by these angles (radians) until the next call; 0, 0 is the true view.
+    void SetViewKick(float pitchOffset, float yawOffset) {
+        kickPitch = pitchOffset;
+        kickYaw = yawOffset;
+    }
     /// View-projection, eye and up to the shader library; once per drawn frame.
     void Update();
     /// Turns by the cursor's offset from the window centre, then recentres it.
@@ -54,6 +64,8 @@ public:
     void BuildProjection();
     /// projection x view, the view looking from `position` along the forward direction.
     Mat4 GetViewProjection() const;
+    /// The same along the drawn direction: the forward direction tilted by the view kick.
+    Mat4 GetDrawnViewProjection() const;
 
     ShaderHandler& shaders;
     ConfigHandler& config;
@@ -65,6 +77,12 @@ public:
     float nearPlane = 0.01f;
     float farPlane = 1000.0f;
     float aspect = 1.0f;
+    /// Moving the mouse up looks down (`Controls.invertY`).
+    bool invertY = false;
+    /// Raw (unaccelerated) mouse motion while the cursor is captured (`Controls.rawMouse`).
+    bool rawMouse = true;
+    float kickPitch = 0.0f;
+    float kickYaw = 0.0f;
     Mat4 projection;
 
     static constexpr float kPitchLimit = 1.569051f;

@@ -80,6 +80,13 @@ BasicMaterial::BasicMaterial(GLuint shaderProgram) {
         SolidTextures::GetInstance().Get(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
     uniforms.SetVec3("material.specular", kDefaultSpecular);
     uniforms.SetFloat("material.shininess", kDefaultShininess);
+    // Set on every material: the program keeps the last value it was given for the next object.
+    SetHitFlash(0.0f, Vec3{});
+}
+
+void BasicMaterial::SetHitFlash(float strength, const Vec3& worldPoint) {
+    uniforms.SetFloat("hitFlash", strength);
+    uniforms.SetVec3("hitFlashPoint", worldPoint);
 }
 
 void BasicMaterial::Bind() {

@@ -47,6 +47,8 @@ public:
     BasicMaterial();
     void Bind() override;
     void SetDiffuseTexture(TextureHandle handle) { diffuseTexture = handle; }
+    /// A light flash of strength 0..1 around a world point (where a shot landed); 0 shows none.
+    void SetHitFlash(float strength, const Vec3& worldPoint);
 
     TextureHandle diffuseTexture = nullptr;
 

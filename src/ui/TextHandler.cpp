@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kLargeFont = 0;
-constexpr int kSmallFont = 1;
 const char* const kLargeFontPath = "assets/fonts/Vermin Verile.otf";
 const char* const kSmallFontPath = "assets/fonts/Zekton.otf";
 constexpr int kLargePixelHeight = 96;
@@ -32,7 +30,6 @@ constexpr GLsizeiptr kQuadBytes = kQuadVertices * kVertexStride;
 static_assert(kQuadBytes == 96, "one quad is six vertices of four floats");
 // Half the crosshair's extent, so the "+" sits on the screen centre rather than starting there.
 constexpr float kCrosshairOffset = 10.0f;
-constexpr Vec3 kWhite{1.0f, 1.0f, 1.0f};
 constexpr Vec3 kBlack{0.0f, 0.0f, 0.0f};
 
 void PointAttributeAtQuad() {
@@ -267,7 +264,7 @@ void TextHandler::Draw() {
     if (crosshairVisible) {
         glDisable(GL_DEPTH_TEST);
         DrawShadowed("+", kSmallFont, width * 0.5f - kCrosshairOffset, height * 0.5f - kCrosshairOffset,
-                     kWhite);
+                     kTextWhite);
         glEnable(GL_DEPTH_TEST);
     }
 }

@@ -11,6 +11,12 @@
 #include <string>
 #include <vector>
 
+/// The two faces every screen text is drawn in: the large title face and the small HUD face.
+inline constexpr int kLargeFont = 0;
+inline constexpr int kSmallFont = 1;
+/// The colour of the game's screen text and crosshair.
+inline constexpr Vec3 kTextWhite{1.0f, 1.0f, 1.0f};
+
 enum TextAlign : int {
     Absolute = 0,
     TopCenter = 1,

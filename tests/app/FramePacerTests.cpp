@@ -83,4 +83,26 @@ TEST(FramePacerTest, SleepEndsOneSpinMarginBeforeTheFrameIsDue) {
     EXPECT_EQ(uncapped.SleepBeforeFrame(0.25), 0.0);
 }
 
+TEST(FramePacerTest, APausedGameDrawsAtMostThirtyFramesASecond) {
+    // At the 60 FPS cap a paused game waits a thirtieth of a second, and sleeps most of it.
+    FramePacer capped(1.0 / 60.0, 0.0, 0.0);
+    capped.SetPaused(true);
+    EXPECT_FALSE(capped.IsFrameDue(0.02));
+    EXPECT_TRUE(capped.IsFrameDue(1.0 / 30.0));
+    EXPECT_NEAR(capped.SleepBeforeFrame(0.0), 1.0 / 30.0 - FramePacer::kSpinMargin, 1e-12);
+    capped.SetPaused(false);
+    EXPECT_TRUE(capped.IsFrameDue(0.02));
+
+    // Uncapped play never waits, but its pause does; a cap already below 30 is kept.
+    FramePacer uncapped(0.0, 0.0, 0.0);
+    EXPECT_TRUE(uncapped.IsFrameDue(0.0));
+    uncapped.SetPaused(true);
+    EXPECT_FALSE(uncapped.IsFrameDue(0.03));
+    EXPECT_TRUE(uncapped.IsFrameDue(1.0 / 30.0));
+    FramePacer slow(0.1, 0.0, 0.0);
+    slow.SetPaused(true);
+    EXPECT_FALSE(slow.IsFrameDue(0.05));
+    EXPECT_TRUE(slow.IsFrameDue(0.1));
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -150,6 +151,18 @@ TEST_F(ConfigHandlerTest, ADirectoryInPlaceOfTheFileRunsOnDefaults) {
     EXPECT_EQ(config.GetInt("Display.width", 800), 800);
     const std::string text = console.Text();
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+}
+
+TEST_F(ConfigHandlerTest, AnOptionalSwitchIsUnsetUnlessItHoldsABoolean) {
+    // Display.vsync left out, or unusable, must leave the driver's own setting alone.
+    LoadText("[Display]\nvsync = false\non = 1\ntext = \"yes\"\nratio = 1.0\n");
+    EXPECT_EQ(config.FindBool("Display.vsync"), std::optional<bool>(false));
+    EXPECT_EQ(config.FindBool("Display.on"), std::optional<bool>(true));
+    EXPECT_EQ(config.FindBool("Display.text"), std::nullopt);
+    EXPECT_EQ(config.FindBool("Display.ratio"), std::nullopt);
+    EXPECT_EQ(config.FindBool("Display.missing"), std::nullopt);
+    LoadText("not [valid");
+    EXPECT_EQ(config.FindBool("Display.vsync"), std::nullopt);
 }
 
 } // namespace

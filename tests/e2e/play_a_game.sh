@@ -11,9 +11,11 @@ sleep 2
 xdotool key --window "$id" space
 sleep 2
 import -window root "$dir/before.png"
-# Pull the view down towards the floor in a few moves (each frame recentres the cursor).
+# Pull the view down towards the floor in a few moves (each frame recentres the cursor). The
+# moves are relative, as a mouse makes them: with raw mouse input (on by default) a jump of the
+# pointer to a place is no motion at all.
 for _ in 1 2 3 4 5; do
-  xdotool mousemove --window "$id" 400 420
+  xdotool mousemove_relative -- 0 120
   sleep 0.3
 done
 import -window root "$dir/after.png"

@@ -353,7 +353,7 @@ int RunTimedemo(int width, int height) {
         return 1;
     std::string line, desync;
     {
-        DemoPlayer player(demo);
+        DemoPlayer player(demo, false);
         RunFrameLoop(window, 0.0, player, false);
         line = TimedemoLine(player.FrameSeconds());
         desync = player.Desync();

@@ -1,0 +1,87 @@
+#include "PlayScenario.h"
+
+#include "audio/AudioService.h"
+#include "core/InputHandler.h"
+#include "game/EnemySpawner.h"
+#include "game/GamePause.h"
+#include "ui/TextHandler.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class GamePauseTest : public testing_support::PlayScenario {
+protected:
+    GamePause& pause = GamePause::GetInstance();
+    GameLoop& flow = GameLoop::GetInstance();
+    AudioService& audio = AudioService::GetInstance();
+    TextHandler& text = TextHandler::GetInstance();
+
+    void PressPause() { game.PressKey(KeyBindings::kPause); }
+    bool ShowsPaused() const {
+        const auto found = text.Entries().find("paused");
+        return found != text.Entries().end() && found->second.text == "Paused";
+    }
+    void TearDown() override {
+        pause.Resume();
+        PlayScenario::TearDown();
+    }
+};
+
+TEST_F(GamePauseTest, PauseStopsTheClockTheWavesTheWorldAndTheSoundsUntilResumed) {
+    PlaceAt(Vector3(3.0f, 10.0f, 3.0f));
+    Run(0.5f);
+    const float clock = flow.timeRemaining;
+    const float waveTimer = flow.GetSpawner()->spawnTimer;
+    const Vector3 falling = player.GetPosition();
+    const float banked = game.World().GetAccumulator();
+    audio.Play(Sound::Win);
+    const int playing = audio.PlayingCount(Sound::Win);
+
+    PressPause();
+    ASSERT_TRUE(pause.IsPaused());
+    EXPECT_TRUE(ShowsPaused());
+    EXPECT_EQ(audio.PlayingCount(Sound::Win), 0) << "a held sound is not playing";
+    const std::uint64_t shots = audio.LastRequest(Sound::Shot).count;
+    // Two seconds of frames: nothing of the game moves, and no time is banked for later.
+    for (int frame = 0; frame < 120; ++frame) {
+        Step();
+        game.DrawOnly(kStep);
+    }
+    game.PressKey(kMouseLeft);
+    game.PressKey(kKeySpace);
+    EXPECT_EQ(flow.timeRemaining, clock);
+    EXPECT_EQ(flow.GetSpawner()->spawnTimer, waveTimer);
+    EXPECT_EQ(player.GetPosition(), falling);
+    EXPECT_EQ(game.World().GetAccumulator(), banked);
+    EXPECT_EQ(audio.LastRequest(Sound::Shot).count, shots) << "no shot while paused";
+
+    PressPause();
+    EXPECT_FALSE(pause.IsPaused());
+    EXPECT_FALSE(ShowsPaused());
+    EXPECT_EQ(audio.PlayingCount(Sound::Win), playing) << "the held sound plays on";
+    Step();
+    EXPECT_FLOAT_EQ(flow.timeRemaining, clock - kStep) << "one step on resuming, not a burst";
+    EXPECT_LT(player.GetPosition().y(), falling.y());
+}
+
+TEST_F(GamePauseTest, LosingTheFocusPausesARunningGameAndRegainingItDoesNotResume) {
+    InputHandler& input = InputHandler::GetInstance();
+    input.OnFocus(false);
+    EXPECT_TRUE(pause.IsPaused());
+    EXPECT_TRUE(ShowsPaused());
+    input.OnFocus(true);
+    EXPECT_TRUE(pause.IsPaused()) << "the player resumes, not the window manager";
+    PressPause();
+    EXPECT_FALSE(pause.IsPaused());
+
+    // On the start screen there is no game to stop: neither the focus nor P pauses anything.
+    flow.started = false;
+    input.OnFocus(false);
+    PressPause();
+    EXPECT_FALSE(pause.IsPaused());
+    EXPECT_FALSE(ShowsPaused());
+    flow.started = true;
+}
+
+} // namespace
