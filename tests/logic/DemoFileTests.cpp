@@ -67,7 +67,8 @@ std::vector<DemoFrame> SampleFrames() {
     // The window maximised: the centre moves with it.
     frames[2] = {0.05f, 0b0101, 640.0, 360.0, 1280, 720, {}};
     // Everything let go, the cursor off the new centre.
-    frames[3] = {0.0f, 0, 0.0, 719.0, 1280, 720, {{InputEventKind::MouseButton, 0, 0}, {InputEventKind::Focus, 0, 0}}};
+    frames[3] = {
+        0.0f, 0, 0.0, 719.0, 1280, 720, {{InputEventKind::MouseButton, 0, 0}, {InputEventKind::Focus, 0, 0}}};
     return frames;
 }
 
