@@ -11,7 +11,7 @@
 #include "render/DebugView.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
 #include "render/SharedVertexArray.h"
 #include "render/Texture.h"

@@ -16,7 +16,7 @@
 #include "render/Lights.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
 #include "render/Texture.h"
 #include "ui/TextHandler.h"

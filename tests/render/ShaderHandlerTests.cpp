@@ -1,5 +1,5 @@
 // Building programs: what the library prints, and that every shipped shader links.
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
 
 #include "RenderTestUtil.h"
