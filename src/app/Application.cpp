@@ -8,6 +8,7 @@
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "game/GameWorld.h"
+#include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
@@ -122,6 +123,7 @@ GLFWwindow* StartUp(int width, int height) {
 void ReleaseGlObjects() {
     ParticleRegistry::GetInstance().Clear();
     DebugView::GetInstance().Release();
+    ContactShadowRenderer::GetInstance().Release();
     TextHandler::GetInstance().Release();
     ModelHandler::GetInstance().Release();
     GradientTexture::Release();
