@@ -68,7 +68,12 @@ void SkyRenderer::Draw(ShaderHandler& shaders, const Vec3& forward, float fovDeg
     glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
     glDepthFunc(GL_LEQUAL);
     glDepthMask(GL_FALSE);
+    // The sky is opaque: blending would only make a software renderer read every pixel back.
+    const GLboolean blending = glIsEnabled(GL_BLEND);
+    glDisable(GL_BLEND);
     glDrawArrays(GL_TRIANGLES, 0, 3);
+    if (blending == GL_TRUE)
+        glEnable(GL_BLEND);
     glDepthMask(GL_TRUE);
     glDepthFunc(static_cast<GLenum>(depthFunc));
 }
