@@ -11,6 +11,8 @@
 namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
+// In normalised device coordinates: a few pixels on any window.
+constexpr float kHorizonMargin = 0.02f;
 
 void SetVec3(ShaderHandler& shaders, GLuint program, const char* name, const Vec3& value) {
     glUniform3f(shaders.drawUniforms.GetLocation(program, name), value.x, value.y, value.z);
@@ -23,6 +25,17 @@ Vec3 SunDiscColour() {
 }
 
 } // namespace
+
+float SkyBottom(float forwardHeight, float halfHeight) {
+    // Without roll the horizon is a level line across the screen, where the view direction's
+    // height sin(pitch) + y tan(fov / 2) cos(pitch) is zero.
+    const float cosPitch = std::sqrt(std::max(1.0f - forwardHeight * forwardHeight, 0.0f));
+    if (cosPitch * halfHeight <= 0.0f)
+        return forwardHeight > 0.0f ? -1.0f : 1.0f;
+    const float horizon = -forwardHeight / (cosPitch * halfHeight);
+    // A little below the line, so that its row of pixels is covered whatever the rounding.
+    return std::clamp(horizon - kHorizonMargin, -1.0f, 1.0f);
+}
 
 SkyRenderer& SkyRenderer::GetInstance() {
     static SkyRenderer instance;
@@ -59,8 +72,15 @@ void SkyRenderer::Draw(ShaderHandler& shaders, const Vec3& forward, float fovDeg
     SetVec3(shaders, program, "skyForward", forward);
     SetVec3(shaders, program, "skyRight", side * (halfHeight * aspect));
     SetVec3(shaders, program, "skyUp", up * halfHeight);
+    const float bottom = SkyBottom(forward.y, halfHeight);
+    glUniform1f(shaders.drawUniforms.GetLocation(program, "skyBottom"), bottom);
+    // Below the horizon the sky is the horizon colour: the frame's clear paints it from the next
+    // frame on, so the quad only covers what lies above the horizon's line.
+    glClearColor(kSkyHorizonColour.x, kSkyHorizonColour.y, kSkyHorizonColour.z, 1.0f);
+    if (bottom >= 1.0f)
+        return;
 
-    // The triangle needs no vertex data; an array left enabled by an earlier draw would still
+    // The quad needs no vertex data; an array left enabled by an earlier draw would still
     // be fetched from.
     for (GLuint location = 0; location < 3; ++location)
         glDisableVertexAttribArray(location);
@@ -71,7 +91,7 @@ void SkyRenderer::Draw(ShaderHandler& shaders, const Vec3& forward, float fovDeg
     // The sky is opaque: blending would only make a software renderer read every pixel back.
     const GLboolean blending = glIsEnabled(GL_BLEND);
     glDisable(GL_BLEND);
-    glDrawArrays(GL_TRIANGLES, 0, 3);
+    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
     if (blending == GL_TRUE)
         glEnable(GL_BLEND);
     glDepthMask(GL_TRUE);

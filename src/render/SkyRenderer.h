@@ -1,7 +1,8 @@
 #pragma once
 // The sky behind the arena during play: a gradient from the horizon colour to the zenith with
-// the sun where the directional light comes from, drawn as one screen-covering triangle at
-// the far plane after the scene, so only the pixels the scene left empty are shaded.
+// the sun where the directional light comes from. The frame is cleared to the horizon colour and
+// one quad at the far plane, drawn after the scene, covers only the screen above the horizon,
+// so only the pixels there that the scene left empty are shaded.
 
 #include "core/MathTypes.h"
 
@@ -18,9 +19,10 @@ public:
     void Prepare(ShaderHandler& shaders);
     /// `Graphics.sky` (default true); off leaves the void behind the scene as it was.
     static bool IsEnabled();
-    /// Fills every pixel still at the far plane for a view along `forward` with a vertical field
-    /// of view of `fovDegrees` and width / height `aspect`. Draws nothing when the sky is off.
-    /// Leaves the vertex attribute arrays 0 to 2 disabled.
+    /// Fills every pixel above the horizon still at the far plane for a view along `forward`
+    /// with a vertical field of view of `fovDegrees` and width / height `aspect`, and sets the
+    /// clear colour to the horizon colour for the part below it. Does nothing when the sky is
+    /// off. Leaves the vertex attribute arrays 0 to 2 disabled.
     void Draw(ShaderHandler& shaders, const Vec3& forward, float fovDegrees, float aspect);
 
 private:
@@ -29,3 +31,9 @@ private:
 
 /// The sky's program, built on its first request and reused for the rest of the run.
 GLuint SkyProgram();
+
+/// Where on the screen (normalised device y, -1 at the bottom, 1 at the top) the sky starts for
+/// a view whose forward direction has height `forwardHeight` (the sine of the pitch) and whose
+/// vertical half-extent at distance 1 is `halfHeight`: just below the horizon's line, clamped to
+/// the screen; 1 when the horizon is above the screen's top.
+float SkyBottom(float forwardHeight, float halfHeight);
