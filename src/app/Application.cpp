@@ -12,10 +12,11 @@
 #include "core/KeyBindings.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
+#include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
 #include "render/SharedVertexArray.h"
 #include "render/Texture.h"
@@ -156,6 +157,7 @@ void StartGameServices() {
 void ReleaseGlObjects() {
     ParticleRegistry::GetInstance().Clear();
     DebugView::GetInstance().Release();
+    ContactShadowRenderer::GetInstance().Release();
     TextHandler::GetInstance().Release();
     ModelHandler::GetInstance().Release();
     GradientTexture::Release();

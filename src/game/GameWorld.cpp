@@ -6,6 +6,7 @@
 #include "core/KeyBindings.h"
 #include "game/CollisionCategories.h"
 #include "game/CombatFeedback.h"
+#include "game/ContactShadowCasters.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GamePause.h"
@@ -14,12 +15,14 @@
 #include "physics/PhysicsWorld.h"
 #include "physics/RigidBody.h"
 #include "render/Camera.h"
+#include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
 #include "render/Lights.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
+#include "render/SkyRenderer.h"
 #include "render/Texture.h"
 #include "ui/TextHandler.h"
 
@@ -71,6 +74,8 @@ void GameWorld::Init() {
     // starting a game or spawning neither compiles a program nor creates a texture mid-play.
     AnimatedProgram();
     PBSProgram();
+    SkyRenderer::GetInstance().Prepare(shaders);
+    ContactShadowRenderer::GetInstance().Prepare();
     SolidTextures::GetInstance().Prepare();
     SolidTextures::GetInstance().Get(PickupObject::kOrbRed, PickupObject::kOrbGreen, PickupObject::kOrbBlue);
     GradientTexture::GetInstance();
@@ -149,6 +154,12 @@ void GameWorld::Draw(float frameDt) {
     shaders.SetLights(*directionalLight, pointLights);
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
+    // Blobs and sky go after the opaque scene: blobs blend over what lies below them, and the
+    // sky shades only the pixels the scene left at the far plane.
+    if (ContactShadowRenderer::IsEnabled())
+        ContactShadowRenderer::GetInstance().Draw(shaders, FindContactShadows(objects, *physicsWorld));
+    if (gameLoop.started)
+        SkyRenderer::GetInstance().Draw(shaders, camera.GetDrawnForward(), camera.fov, camera.aspect);
     Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
     CombatFeedback::GetInstance().Draw(camera);

@@ -120,11 +120,13 @@ Mat4 Camera::GetViewProjection() const {
     return projection * LookAt(eye, eye + GetForward(), Vec3{0.0f, 1.0f, 0.0f});
 }
 
-Mat4 Camera::GetDrawnViewProjection() const {
-    const Vec3 eye = position;
+Vec3 Camera::GetDrawnForward() const {
     // Kept off the poles, where looking along the world's up would leave the view undefined.
-    const float drawnPitch = std::clamp(pitch + kickPitch, -kPitchLimit, kPitchLimit);
-    return projection * LookAt(eye, eye + Direction(yaw + kickYaw, drawnPitch), Vec3{0.0f, 1.0f, 0.0f});
+    return Direction(yaw + kickYaw, std::clamp(pitch + kickPitch, -kPitchLimit, kPitchLimit));
+}
+
+Mat4 Camera::GetDrawnViewProjection() const {
+    return projection * LookAt(position, position + GetDrawnForward(), Vec3{0.0f, 1.0f, 0.0f});
 }
 
 void Camera::Update() {

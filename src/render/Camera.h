@@ -66,6 +66,8 @@ public:
     Mat4 GetViewProjection() const;
     /// The same along the drawn direction: the forward direction tilted by the view kick.
     Mat4 GetDrawnViewProjection() const;
+    /// The direction the picture looks along: the forward direction tilted by the view kick.
+    Vec3 GetDrawnForward() const;
 
     ShaderHandler& shaders;
     ConfigHandler& config;

@@ -1,6 +1,7 @@
 #include "render/ParticleSystem.h"
 
 #include "core/Random.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
 
 #include <cmath>
@@ -11,11 +12,8 @@
 namespace {
 
 constexpr float kParticleLifetime = 1.0f;
-constexpr float kBurstLifetime = 1.0f;
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr GLsizei kRecordStride = sizeof(ParticleRecord);
-constexpr GLsizeiptr kBurstBytes =
-    ParticleSystem::kParticleCount * static_cast<GLsizeiptr>(sizeof(ParticleRecord));
 
 const void* FieldOffset(std::size_t offset) {
     return reinterpret_cast<const void*>(offset);
@@ -24,40 +22,6 @@ const void* FieldOffset(std::size_t offset) {
 void PointRecordAttribute(GLuint location, GLint components, std::size_t offset) {
     glEnableVertexAttribArray(location);
     glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, kRecordStride, FieldOffset(offset));
-}
-
-// The particle programs delete their stages once linked: nothing else ever attaches them.
-GLuint LinkParticleProgram(GLuint program, const std::vector<GLuint>& stages) {
-    glLinkProgram(program);
-    for (GLuint stage : stages)
-        glDeleteShader(stage);
-    ShaderHandler::PrintProgramLog(program);
-    glValidateProgram(program);
-    return program;
-}
-
-GLuint BuildUpdateProgram() {
-    ShaderHandler& shaders = ShaderHandler::GetInstance();
-    const GLuint vs = shaders.CompileShader("assets/shaders/particleUpdate.vert", GL_VERTEX_SHADER);
-    const GLuint gs = shaders.CompileShader("assets/shaders/particleUpdate.geom", GL_GEOMETRY_SHADER);
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, gs);
-    const char* const varyings[3] = {"PositionOut", "VelocityOut", "LifetimeOut"};
-    glTransformFeedbackVaryings(program, 3, varyings, GL_INTERLEAVED_ATTRIBS);
-    return LinkParticleProgram(program, {vs, gs});
-}
-
-GLuint BuildRenderProgram() {
-    ShaderHandler& shaders = ShaderHandler::GetInstance();
-    const GLuint vs = shaders.CompileShader("assets/shaders/particleRender.vert", GL_VERTEX_SHADER);
-    const GLuint gs = shaders.CompileShader("assets/shaders/particleRender.geom", GL_GEOMETRY_SHADER);
-    const GLuint fs = shaders.CompileShader("assets/shaders/particleRender.frag", GL_FRAGMENT_SHADER);
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, gs);
-    glAttachShader(program, fs);
-    return LinkParticleProgram(program, {vs, gs, fs});
 }
 
 // Pitch and yaw are drawn uniformly in angle, so the directions gather towards the poles.
@@ -71,70 +35,21 @@ Vec3 RandomDirection() {
 
 } // namespace
 
-GLuint ParticleUpdateProgram() {
-    return ParticleRegistry::GetInstance().UpdateProgram();
-}
-
-GLuint ParticleRenderProgram() {
-    return ParticleRegistry::GetInstance().RenderProgram();
-}
-
-GLuint ParticleRegistry::UpdateProgram() {
-    if (!updateProgram)
-        updateProgram = GlObject(GlObject::Kind::Program, BuildUpdateProgram());
-    return updateProgram.Get();
-}
-
-GLuint ParticleRegistry::RenderProgram() {
-    if (!renderProgram)
-        renderProgram = GlObject(GlObject::Kind::Program, BuildRenderProgram());
-    return renderProgram.Get();
-}
-
-ParticleBuffers ParticleBuffers::Create() {
-    ParticleBuffers made;
-    for (int i = 0; i < 2; ++i) {
-        made.buffers[i] = GlObject::NewBuffer();
-        made.feedbacks[i] = GlObject::NewTransformFeedback();
-        glBindTransformFeedback(GL_TRANSFORM_FEEDBACK, made.feedbacks[i].Get());
-        glBindBuffer(GL_ARRAY_BUFFER, made.buffers[i].Get());
-        glBufferData(GL_ARRAY_BUFFER, kBurstBytes, nullptr, GL_DYNAMIC_DRAW);
-        glBindBufferBase(GL_TRANSFORM_FEEDBACK_BUFFER, 0, made.buffers[i].Get());
-    }
-    return made;
-}
-
-void ParticleBuffers::Abandon() {
-    for (int i = 0; i < 2; ++i) {
-        buffers[i].Abandon();
-        feedbacks[i].Abandon();
-    }
-}
-
-ParticleSystem::ParticleSystem(const Vec3& position) {
-    ParticleRegistry& registry = ParticleRegistry::GetInstance();
-    updateProgram = ParticleUpdateProgram();
-    renderProgram = ParticleRenderProgram();
-    currentSource = 0;
-    currentTarget = 1;
-    firstDraw = true;
-    gl = registry.TakeSpare();
-    for (int i = 0; i < 2; ++i) {
-        buffers[i] = gl.buffers[i].Get();
-        feedbacks[i] = gl.feedbacks[i].Get();
-    }
-
+ParticleSystem::ParticleSystem(const Vec3& position)
+    : gl(ParticleRegistry::GetInstance().TakeSpare()),
+      updateProgram(ParticleRegistry::GetInstance().UpdateProgram()),
+      renderProgram(ParticleRegistry::GetInstance().RenderProgram()) {
     std::vector<ParticleRecord> records(kParticleCount);
     for (ParticleRecord& record : records) {
         record.position = position;
         record.velocity = RandomDirection();
         record.lifetime = kParticleLifetime;
     }
-    for (GLuint buffer : buffers) {
+    for (const GlObject& buffer : buffers) {
         glBindBuffer(GL_ARRAY_BUFFER, buffer);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, kBurstBytes, records.data());
+        glBufferSubData(GL_ARRAY_BUFFER, 0, ParticleBuffers::kBytes, records.data());
     }
-    registry.Add(this);
+    ParticleRegistry::GetInstance().Add(this);
 }
 
 ParticleSystem::~ParticleSystem() {
@@ -179,70 +94,4 @@ void ParticleSystem::Draw() {
     const int oldTarget = currentTarget;
     currentSource = oldTarget;
     currentTarget = 1 - oldTarget;
-}
-
-ParticleRegistry& ParticleRegistry::GetInstance() {
-    static ParticleRegistry instance;
-    return instance;
-}
-
-ParticleRegistry::~ParticleRegistry() {
-    // At exit the context is gone already: free the bursts' memory without touching GL.
-    for (auto& [system, remaining] : systems) {
-        system->ownsGLObjects = false;
-        delete system;
-    }
-    for (ParticleBuffers& spare : spares)
-        spare.Abandon();
-    updateProgram.Abandon();
-    renderProgram.Abandon();
-}
-
-void ParticleRegistry::Prepare() {
-    ParticleUpdateProgram();
-    ParticleRenderProgram();
-    while (spares.size() < kSpareBursts)
-        spares.push_back(ParticleBuffers::Create());
-    prepared = true;
-}
-
-ParticleBuffers ParticleRegistry::TakeSpare() {
-    if (spares.empty())
-        return ParticleBuffers::Create();
-    ParticleBuffers spare = std::move(spares.back());
-    spares.pop_back();
-    return spare;
-}
-
-void ParticleRegistry::ReturnSpare(ParticleBuffers&& buffers) {
-    // Without Prepare (a burst on its own) a burst's objects end with it.
-    if (prepared && spares.size() < kSpareBursts)
-        spares.push_back(std::move(buffers));
-}
-
-void ParticleRegistry::Add(ParticleSystem* system) {
-    systems.emplace(system, kBurstLifetime);
-}
-
-void ParticleRegistry::Update(float dt) {
-    for (auto entry = systems.begin(); entry != systems.end();) {
-        if (entry->second < 0.0f) {
-            delete entry->first;
-            entry = systems.erase(entry);
-        } else {
-            entry->second -= dt;
-            ++entry;
-        }
-    }
-    for (auto& [system, remaining] : systems)
-        system->Draw();
-}
-
-void ParticleRegistry::Clear() {
-    for (auto& [system, remaining] : systems)
-        delete system;
-    systems.clear();
-    spares.clear();
-    updateProgram.Release();
-    renderProgram.Release();
 }

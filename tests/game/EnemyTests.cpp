@@ -9,6 +9,7 @@
 #include "physics/RigidBody.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
+#include "render/ParticleRegistry.h"
 #include "render/ParticleSystem.h"
 #include "render/Texture.h"
 #include "support/ConsoleCapture.h"

@@ -6,7 +6,7 @@
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/RigidBody.h"
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "support/ConsoleCapture.h"
 #include "support/GameHarness.h"
 #include "ui/TextHandler.h"

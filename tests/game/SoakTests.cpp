@@ -7,7 +7,7 @@
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
 #include "render/Camera.h"
-#include "render/ParticleSystem.h"
+#include "render/ParticleRegistry.h"
 #include "support/ConsoleCapture.h"
 #include "support/GameHarness.h"
 

@@ -1,4 +1,5 @@
 // GPU particle bursts: the initial records, the feedback passes and the registry's aging.
+#include "render/ParticleRegistry.h"
 #include "render/ParticleSystem.h"
 #include "render/ShaderHandler.h"
 

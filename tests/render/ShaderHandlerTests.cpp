@@ -1,6 +1,8 @@
 // Building programs: what the library prints, and that every shipped shader links.
-#include "render/ParticleSystem.h"
+#include "render/ContactShadowRenderer.h"
+#include "render/ParticleRegistry.h"
 #include "render/ShaderHandler.h"
+#include "render/SkyRenderer.h"
 
 #include "RenderTestUtil.h"
 #include "support/ConsoleCapture.h"
@@ -51,6 +53,8 @@ TEST(ShippedShaders, EveryProgramLinks) {
     EXPECT_EQ(render_test::LinkStatusOf(DebugProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(ParticleUpdateProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(ParticleRenderProgram()), GL_TRUE);
+    EXPECT_EQ(render_test::LinkStatusOf(SkyProgram()), GL_TRUE);
+    EXPECT_EQ(render_test::LinkStatusOf(ContactShadowProgram()), GL_TRUE);
     // Clean sources: no compile or link log at all.
     EXPECT_EQ(console.Text(), "");
 }
