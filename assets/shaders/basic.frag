@@ -1,6 +1,8 @@
 #version 430 core
-// Blinn-Phong in linear light: ambient, one directional light and the point lights, with a
-// rim and self-lit term for glowing surfaces. The framebuffer is not sRGB, so encode at the end.
+// Blinn-Phong in linear light: ambient, one directional light (shadowed as the ground under the
+// object is) and the point lights chosen for this object, with the others as one light without a
+// direction; a rim and self-lit term for glowing surfaces; distance fog toward the horizon. The
+// framebuffer is not sRGB, so encode at the end.
 
 const int MAX_POINT_LIGHTS = 32;
 const float kAmbient = 0.12;
@@ -23,10 +25,14 @@ in vec2 texCoord;
 in float glow;
 
 uniform DirectionalLight directionalLight;
-uniform int pointLightCount;
-uniform vec3 pointLightPositions[MAX_POINT_LIGHTS];
-uniform vec3 pointLightColors[MAX_POINT_LIGHTS];
-uniform vec3 pointLightAttenuations[MAX_POINT_LIGHTS];
+uniform int objectLightCount;
+uniform vec3 objectLightPositions[MAX_POINT_LIGHTS];
+uniform vec3 objectLightColors[MAX_POINT_LIGHTS];
+uniform vec3 objectLightAttenuations[MAX_POINT_LIGHTS];
+uniform vec3 objectRestLight;
+uniform float sunVisibility;
+uniform float fogDensity;
+uniform vec3 fogColour;
 uniform Material material;
 uniform vec3 cameraPosition;
 uniform sampler2D diffuseTexture;
@@ -56,21 +62,22 @@ void main() {
 
     vec3 color = kAmbient * albedo;
     if (dot(directionalLight.direction, directionalLight.direction) > 0.0)
-        color += Shade(albedo, N, V, normalize(-directionalLight.direction), directionalLight.color);
+        color += Shade(albedo, N, V, normalize(-directionalLight.direction), directionalLight.color * sunVisibility);
 
     // The point lights are summed as light colours and the surface's albedo and specular colour
     // applied once after the loop: this loop is most of the frame's cost on a software renderer.
-    vec3 diffuseSum = vec3(0.0);
+    // The lights beyond the object's few arrive as one colour, half of it on average over a ball.
+    vec3 diffuseSum = 0.5 * objectRestLight;
     vec3 specularSum = vec3(0.0);
     float NdotV = dot(N, V);
     float specularScale = material.shininess / 16.0;
-    int count = clamp(pointLightCount, 0, MAX_POINT_LIGHTS);
+    int count = clamp(objectLightCount, 0, MAX_POINT_LIGHTS);
     for (int i = 0; i < count; ++i) {
-        vec3 toLight = pointLightPositions[i] - worldPosition;
+        vec3 toLight = objectLightPositions[i] - worldPosition;
         float d2 = dot(toLight, toLight);
         float invD = inversesqrt(max(d2, 1e-8));
         float d = d2 * invD;
-        vec3 k = pointLightAttenuations[i];
+        vec3 k = objectLightAttenuations[i];
         float attenuation = 1.0 / max(k.x + d * (k.y + k.z * d), 1e-4);
         float NdotL = dot(N, toLight) * invD;
         // N.H without building H: |L + V| = sqrt(2 + 2 L.V).
@@ -82,7 +89,7 @@ void main() {
         specular *= specular;
         specular *= specular;
         specular *= specular;
-        vec3 radiance = pointLightColors[i] * attenuation;
+        vec3 radiance = objectLightColors[i] * attenuation;
         diffuseSum += radiance * max(NdotL, 0.0);
         specularSum += radiance * (NdotL > 0.0 ? specular : 0.0);
     }
@@ -93,5 +100,7 @@ void main() {
         color += glow * albedo * (kGlowEmission + rim);
     }
 
-    fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), texel.a);
+    float fogDistance = length(cameraPosition - worldPosition) * fogDensity;
+    vec3 encoded = mix(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), fogColour, 1.0 - exp(-fogDistance * fogDistance));
+    fragColor = vec4(encoded, texel.a);
 }

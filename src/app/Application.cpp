@@ -8,10 +8,12 @@
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "game/GameWorld.h"
+#include "render/BakedLight.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleSystem.h"
+#include "render/PointLightMap.h"
 #include "render/ShaderHandler.h"
 #include "render/SharedVertexArray.h"
 #include "render/Texture.h"
@@ -124,6 +126,8 @@ void ReleaseGlObjects() {
     DebugView::GetInstance().Release();
     TextHandler::GetInstance().Release();
     ModelHandler::GetInstance().Release();
+    BakedLight::GetInstance().Release();
+    PointLightMap::GetInstance().Release();
     GradientTexture::Release();
     DefaultPbsTextures::GetInstance().Release();
     SolidTextures::GetInstance().Release();

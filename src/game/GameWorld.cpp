@@ -7,6 +7,7 @@
 #include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
+#include "game/Level.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
@@ -17,6 +18,7 @@
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleSystem.h"
+#include "render/SceneLighting.h"
 #include "render/ShaderHandler.h"
 #include "render/Texture.h"
 #include "ui/TextHandler.h"
@@ -86,6 +88,7 @@ void GameWorld::Init() {
     player = new PlayerObject();
     gameLoop.Init();
     directionalLight = new DirectionalLight{kSunColour, kSunDirection};
+    PrepareSceneLighting(config);
     std::cout << "Game world initialized..." << std::endl;
 }
 
@@ -138,6 +141,7 @@ void GameWorld::Draw(float dt) {
     camera.Update();
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
+    UpdateSceneLighting(models.GetModel(Level::kModelPath), pointLights, camera.GetPosition());
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
     Charge(profile, &FrameProfile::scene, start, true);

@@ -7,7 +7,7 @@
 
 class GlObject {
 public:
-    enum class Kind { Buffer, Texture, VertexArray, Program, Shader, TransformFeedback };
+    enum class Kind { Buffer, Texture, VertexArray, Program, Shader, TransformFeedback, Framebuffer };
 
     GlObject() = default;
     /// Takes ownership of `name` (0 holds nothing), made elsewhere, e.g. by glCreateShader.
@@ -23,6 +23,7 @@ public:
     static GlObject NewTexture();
     static GlObject NewVertexArray();
     static GlObject NewTransformFeedback();
+    static GlObject NewFramebuffer();
     static GlObject NewProgram();
     static GlObject NewShader(GLenum stage);
 

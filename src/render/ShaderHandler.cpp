@@ -143,6 +143,11 @@ GLuint PBSProgram() {
     return ShaderHandler::GetInstance().SharedProgram("assets/shaders/pbs.vert", "assets/shaders/pbs.frag");
 }
 
+GLuint LevelProgram() {
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/basic.vert",
+                                                      "assets/shaders/level.frag");
+}
+
 GLuint DebugProgram() {
     return ShaderHandler::GetInstance().SharedProgram("assets/shaders/debug.vert",
                                                       "assets/shaders/debug.frag");

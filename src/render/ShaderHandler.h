@@ -56,5 +56,6 @@ private:
 GLuint BasicProgram();
 GLuint AnimatedProgram();
 GLuint PBSProgram();
+GLuint LevelProgram();
 GLuint DebugProgram();
 GLuint TextProgram();
