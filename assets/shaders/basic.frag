@@ -25,12 +25,18 @@ in vec2 texCoord;
 in float glow;
 
 uniform DirectionalLight directionalLight;
+uniform int pointLightCount;
+uniform vec3 pointLightPositions[MAX_POINT_LIGHTS];
+uniform vec3 pointLightColors[MAX_POINT_LIGHTS];
+uniform vec3 pointLightAttenuations[MAX_POINT_LIGHTS];
+// The lights chosen for this object; without any (a draw outside the world's objects) every
+// light of the list is used.
 uniform int objectLightCount;
 uniform vec3 objectLightPositions[MAX_POINT_LIGHTS];
 uniform vec3 objectLightColors[MAX_POINT_LIGHTS];
 uniform vec3 objectLightAttenuations[MAX_POINT_LIGHTS];
 uniform vec3 objectRestLight;
-uniform float sunVisibility;
+uniform float sunShadow; // 0 in full sun, 1 where the ground under the object is shadowed
 uniform float fogDensity;
 uniform vec3 fogColour;
 uniform Material material;
@@ -54,6 +60,29 @@ vec3 Shade(vec3 albedo, vec3 N, vec3 V, vec3 L, vec3 lightColor) {
     return lightColor * (albedo * diffuse + material.specular * specular);
 }
 
+// One point light's colour reaching the surface, added to the diffuse and highlight sums.
+void AddPointLight(vec3 position, vec3 color, vec3 k, vec3 N, vec3 V, float NdotV, float specularScale,
+                   inout vec3 diffuseSum, inout vec3 specularSum) {
+    vec3 toLight = position - worldPosition;
+    float d2 = dot(toLight, toLight);
+    float invD = inversesqrt(max(d2, 1e-8));
+    float d = d2 * invD;
+    float attenuation = 1.0 / max(k.x + d * (k.y + k.z * d), 1e-4);
+    float NdotL = dot(N, toLight) * invD;
+    // N.H without building H: |L + V| = sqrt(2 + 2 L.V).
+    float NdotH = (NdotL + NdotV) * inversesqrt(max(2.0 + 2.0 * dot(toLight, V) * invD, 1e-8));
+    // x^n = e^(n ln x), close to e^(-n (1 - x)) near the highlight, close to (1 - n (1 - x) / 16)^16:
+    // four squarings instead of a logarithm and an exponential per light.
+    float specular = max(1.0 - specularScale * (1.0 - NdotH), 0.0);
+    specular *= specular;
+    specular *= specular;
+    specular *= specular;
+    specular *= specular;
+    vec3 radiance = color * attenuation;
+    diffuseSum += radiance * max(NdotL, 0.0);
+    specularSum += radiance * (NdotL > 0.0 ? specular : 0.0);
+}
+
 void main() {
     vec4 texel = texture(diffuseTexture, texCoord);
     vec3 albedo = texel.rgb;
@@ -62,7 +91,7 @@ void main() {
 
     vec3 color = kAmbient * albedo;
     if (dot(directionalLight.direction, directionalLight.direction) > 0.0)
-        color += Shade(albedo, N, V, normalize(-directionalLight.direction), directionalLight.color * sunVisibility);
+        color += Shade(albedo, N, V, normalize(-directionalLight.direction), directionalLight.color * (1.0 - sunShadow));
 
     // The point lights are summed as light colours and the surface's albedo and specular colour
     // applied once after the loop: this loop is most of the frame's cost on a software renderer.
@@ -71,27 +100,14 @@ void main() {
     vec3 specularSum = vec3(0.0);
     float NdotV = dot(N, V);
     float specularScale = material.shininess / 16.0;
-    int count = clamp(objectLightCount, 0, MAX_POINT_LIGHTS);
-    for (int i = 0; i < count; ++i) {
-        vec3 toLight = objectLightPositions[i] - worldPosition;
-        float d2 = dot(toLight, toLight);
-        float invD = inversesqrt(max(d2, 1e-8));
-        float d = d2 * invD;
-        vec3 k = objectLightAttenuations[i];
-        float attenuation = 1.0 / max(k.x + d * (k.y + k.z * d), 1e-4);
-        float NdotL = dot(N, toLight) * invD;
-        // N.H without building H: |L + V| = sqrt(2 + 2 L.V).
-        float NdotH = (NdotL + NdotV) * inversesqrt(max(2.0 + 2.0 * dot(toLight, V) * invD, 1e-8));
-        // x^n = e^(n ln x), close to e^(-n (1 - x)) near the highlight, close to (1 - n (1 - x) / 16)^16:
-        // four squarings instead of a logarithm and an exponential per light.
-        float specular = max(1.0 - specularScale * (1.0 - NdotH), 0.0);
-        specular *= specular;
-        specular *= specular;
-        specular *= specular;
-        specular *= specular;
-        vec3 radiance = objectLightColors[i] * attenuation;
-        diffuseSum += radiance * max(NdotL, 0.0);
-        specularSum += radiance * (NdotL > 0.0 ? specular : 0.0);
+    if (objectLightCount > 0) {
+        for (int i = 0; i < min(objectLightCount, MAX_POINT_LIGHTS); ++i)
+            AddPointLight(objectLightPositions[i], objectLightColors[i], objectLightAttenuations[i], N, V, NdotV,
+                          specularScale, diffuseSum, specularSum);
+    } else {
+        for (int i = 0; i < clamp(pointLightCount, 0, MAX_POINT_LIGHTS); ++i)
+            AddPointLight(pointLightPositions[i], pointLightColors[i], pointLightAttenuations[i], N, V, NdotV,
+                          specularScale, diffuseSum, specularSum);
     }
     color += albedo * diffuseSum + material.specular * specularSum;
 

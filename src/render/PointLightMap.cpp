@@ -27,8 +27,7 @@ PointLightMap& PointLightMap::GetInstance() {
 }
 
 void PointLightMap::Prepare(int mapWidth, int mapHeight) {
-    program = ShaderHandler::GetInstance().SharedProgram("assets/shaders/pointlightmap.vert",
-                                                         "assets/shaders/pointlightmap.frag");
+    program = PointLightMapProgram();
     if (texture && mapWidth == width && mapHeight == height)
         return;
     width = mapWidth;

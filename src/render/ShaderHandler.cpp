@@ -148,6 +148,11 @@ GLuint LevelProgram() {
                                                       "assets/shaders/level.frag");
 }
 
+GLuint PointLightMapProgram() {
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/pointlightmap.vert",
+                                                      "assets/shaders/pointlightmap.frag");
+}
+
 GLuint DebugProgram() {
     return ShaderHandler::GetInstance().SharedProgram("assets/shaders/debug.vert",
                                                       "assets/shaders/debug.frag");

@@ -57,5 +57,6 @@ GLuint BasicProgram();
 GLuint AnimatedProgram();
 GLuint PBSProgram();
 GLuint LevelProgram();
+GLuint PointLightMapProgram();
 GLuint DebugProgram();
 GLuint TextProgram();

@@ -49,6 +49,8 @@ TEST(ShippedShaders, EveryProgramLinks) {
     EXPECT_EQ(render_test::LinkStatusOf(AnimatedProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(PBSProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(DebugProgram()), GL_TRUE);
+    EXPECT_EQ(render_test::LinkStatusOf(LevelProgram()), GL_TRUE);
+    EXPECT_EQ(render_test::LinkStatusOf(PointLightMapProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(ParticleUpdateProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(ParticleRenderProgram()), GL_TRUE);
     // Clean sources: no compile or link log at all.
