@@ -38,7 +38,10 @@ void PrepareSceneLighting(const ConfigHandler& config) {
         LevelProgram();
         BakedLight& baked = BakedLight::GetInstance();
         baked.Prepare();
-        if (baked.Width() > 0 && baked.Height() > 0)
+        // Without its light map (the line naming the file is printed) the level is lit as before.
+        if (baked.Width() < 2 || baked.Height() < 2)
+            settings.lightMap = false;
+        else
             PointLightMap::GetInstance().Prepare(baked.Width(), baked.Height());
     }
     UniformStore& globals = ShaderHandler::GetInstance().globalUniforms;
