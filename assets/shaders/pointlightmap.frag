@@ -2,6 +2,9 @@
 // The point lights' diffuse light at one texel of the level, as light colour (the surface's
 // albedo is applied where the level is drawn).
 
+// Tested against the stencil before shading: texels already drawn cost nothing.
+layout(early_fragment_tests) in;
+
 const int MAX_POINT_LIGHTS = 32;
 
 in vec3 worldPosition;

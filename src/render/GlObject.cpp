@@ -39,6 +39,12 @@ GlObject GlObject::NewFramebuffer() {
     return {Kind::Framebuffer, id};
 }
 
+GlObject GlObject::NewRenderbuffer() {
+    GLuint id = 0;
+    glGenRenderbuffers(1, &id);
+    return {Kind::Renderbuffer, id};
+}
+
 GlObject GlObject::NewProgram() {
     return {Kind::Program, glCreateProgram()};
 }
@@ -65,6 +71,9 @@ void GlObject::Release() {
         break;
     case Kind::Framebuffer:
         glDeleteFramebuffers(1, &name);
+        break;
+    case Kind::Renderbuffer:
+        glDeleteRenderbuffers(1, &name);
         break;
     case Kind::Program:
         glDeleteProgram(name);

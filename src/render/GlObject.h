@@ -7,7 +7,16 @@
 
 class GlObject {
 public:
-    enum class Kind { Buffer, Texture, VertexArray, Program, Shader, TransformFeedback, Framebuffer };
+    enum class Kind {
+        Buffer,
+        Texture,
+        VertexArray,
+        Program,
+        Shader,
+        TransformFeedback,
+        Framebuffer,
+        Renderbuffer
+    };
 
     GlObject() = default;
     /// Takes ownership of `name` (0 holds nothing), made elsewhere, e.g. by glCreateShader.
@@ -24,6 +33,7 @@ public:
     static GlObject NewVertexArray();
     static GlObject NewTransformFeedback();
     static GlObject NewFramebuffer();
+    static GlObject NewRenderbuffer();
     static GlObject NewProgram();
     static GlObject NewShader(GLenum stage);
 

@@ -29,6 +29,7 @@ public:
 private:
     PointLightMap() = default;
     GlObject texture;
+    GlObject stencil; // marks the texels already drawn
     GlObject framebuffer;
     GLuint program = 0;
     int width = 0;
