@@ -1,7 +1,9 @@
 #version 430 core
 // Cook-Torrance (GGX distribution, Smith-Schlick geometry, Schlick Fresnel) from five maps.
 // The meshes carry no tangents, so the normal map is applied through a tangent frame built
-// from screen-space derivatives of position and texture coordinate.
+// from screen-space derivatives of position and texture coordinate. Lit like the other moving
+// objects: the point lights chosen for it per pixel, the others as one term, the sun as the ground
+// under it sees it.
 
 const int MAX_POINT_LIGHTS = 32;
 const float PI = 3.14159265;
@@ -21,6 +23,12 @@ uniform int pointLightCount;
 uniform vec3 pointLightPositions[MAX_POINT_LIGHTS];
 uniform vec3 pointLightColors[MAX_POINT_LIGHTS];
 uniform vec3 pointLightAttenuations[MAX_POINT_LIGHTS];
+uniform int objectLightCount;
+uniform vec3 objectLightPositions[MAX_POINT_LIGHTS];
+uniform vec3 objectLightColors[MAX_POINT_LIGHTS];
+uniform vec3 objectLightAttenuations[MAX_POINT_LIGHTS];
+uniform vec3 objectRestLight;
+uniform float sunShadow;
 uniform vec3 cameraPosition;
 
 uniform sampler2D albedoMap;
@@ -101,17 +109,22 @@ void main() {
 
     vec3 color = vec3(0.0);
     if (dot(directionalLight.direction, directionalLight.direction) > 0.0)
-        color += Radiance(N, V, normalize(-directionalLight.direction), directionalLight.color, albedo, metallic,
-                          roughness, F0);
-    int count = clamp(pointLightCount, 0, MAX_POINT_LIGHTS);
+        color += Radiance(N, V, normalize(-directionalLight.direction), directionalLight.color * (1.0 - sunShadow),
+                          albedo, metallic, roughness, F0);
+    // Without lights chosen for this object (a draw outside the world's objects) every light is used.
+    bool chosen = objectLightCount > 0;
+    int count = clamp(chosen ? objectLightCount : pointLightCount, 0, MAX_POINT_LIGHTS);
     for (int i = 0; i < count; ++i) {
-        vec3 toLight = pointLightPositions[i] - worldPosition;
+        vec3 toLight = (chosen ? objectLightPositions[i] : pointLightPositions[i]) - worldPosition;
         float d = length(toLight);
-        vec3 k = pointLightAttenuations[i];
+        vec3 k = chosen ? objectLightAttenuations[i] : pointLightAttenuations[i];
         float attenuation = 1.0 / max(k.x + k.y * d + k.z * d * d, 1e-4);
-        color += Radiance(N, V, toLight / max(d, 1e-4), pointLightColors[i] * attenuation, albedo, metallic,
-                          roughness, F0);
+        vec3 lightColor = chosen ? objectLightColors[i] : pointLightColors[i];
+        color += Radiance(N, V, toLight / max(d, 1e-4), lightColor * attenuation, albedo, metallic, roughness, F0);
     }
+    // The other lights, from no particular direction: half of them on average, tinting metal
+    // through its reflectance as they tint paint through its albedo.
+    color += 0.5 * objectRestLight * mix(albedo, F0, metallic);
     color += kAmbient * albedo * ao;
 
     fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), 1.0);

@@ -12,11 +12,13 @@
 #include "core/KeyBindings.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
+#include "render/BakedLight.h"
 #include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleRegistry.h"
+#include "render/PointLightMap.h"
 #include "render/ShaderHandler.h"
 #include "render/SharedVertexArray.h"
 #include "render/Texture.h"
@@ -160,6 +162,8 @@ void ReleaseGlObjects() {
     ContactShadowRenderer::GetInstance().Release();
     TextHandler::GetInstance().Release();
     ModelHandler::GetInstance().Release();
+    BakedLight::GetInstance().Release();
+    PointLightMap::GetInstance().Release();
     GradientTexture::Release();
     DefaultPbsTextures::GetInstance().Release();
     SolidTextures::GetInstance().Release();

@@ -10,6 +10,7 @@
 #include "render/Lights.h"
 #include "render/Materials.h"
 #include "render/Mesh.h"
+#include "render/SceneLighting.h"
 #include "render/ShaderHandler.h"
 
 #include <iostream>
@@ -75,6 +76,7 @@ void GameObject::Draw() {
     if (model == nullptr)
         return;
     shaderHandler.SetModel(ToOpenGLMatrix(body->GetTransform()));
+    SetObjectLighting(GameWorld::GetInstance().GetPointLights(), ToVec3(GetPosition()));
     material->Bind();
     MeshSeenFrom(Camera::GetInstance().GetPosition())->Draw();
 }

@@ -10,6 +10,7 @@
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GamePause.h"
+#include "game/Level.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
@@ -21,6 +22,7 @@
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleRegistry.h"
+#include "render/SceneLighting.h"
 #include "render/ShaderHandler.h"
 #include "render/SkyRenderer.h"
 #include "render/Texture.h"
@@ -93,6 +95,7 @@ void GameWorld::Init() {
     player = new PlayerObject();
     gameLoop.Init();
     directionalLight = new DirectionalLight{kSunColour, kSunDirection};
+    PrepareSceneLighting(config);
     std::cout << "Game world initialized..." << std::endl;
 }
 
@@ -152,6 +155,7 @@ void GameWorld::Draw(float frameDt) {
     camera.Update();
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
+    UpdateSceneLighting(models.GetModel(Level::kModelPath), pointLights, camera.GetPosition());
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
     // Blobs and sky go after the opaque scene: blobs blend over what lies below them, and the

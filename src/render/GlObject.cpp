@@ -33,6 +33,18 @@ GlObject GlObject::NewTransformFeedback() {
     return {Kind::TransformFeedback, id};
 }
 
+GlObject GlObject::NewFramebuffer() {
+    GLuint id = 0;
+    glGenFramebuffers(1, &id);
+    return {Kind::Framebuffer, id};
+}
+
+GlObject GlObject::NewRenderbuffer() {
+    GLuint id = 0;
+    glGenRenderbuffers(1, &id);
+    return {Kind::Renderbuffer, id};
+}
+
 GlObject GlObject::NewProgram() {
     return {Kind::Program, glCreateProgram()};
 }
@@ -56,6 +68,12 @@ void GlObject::Release() {
         break;
     case Kind::TransformFeedback:
         glDeleteTransformFeedbacks(1, &name);
+        break;
+    case Kind::Framebuffer:
+        glDeleteFramebuffers(1, &name);
+        break;
+    case Kind::Renderbuffer:
+        glDeleteRenderbuffers(1, &name);
         break;
     case Kind::Program:
         glDeleteProgram(name);

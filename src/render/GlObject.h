@@ -7,7 +7,16 @@
 
 class GlObject {
 public:
-    enum class Kind { Buffer, Texture, VertexArray, Program, Shader, TransformFeedback };
+    enum class Kind {
+        Buffer,
+        Texture,
+        VertexArray,
+        Program,
+        Shader,
+        TransformFeedback,
+        Framebuffer,
+        Renderbuffer
+    };
 
     GlObject() = default;
     /// Takes ownership of `name` (0 holds nothing), made elsewhere, e.g. by glCreateShader.
@@ -23,6 +32,8 @@ public:
     static GlObject NewTexture();
     static GlObject NewVertexArray();
     static GlObject NewTransformFeedback();
+    static GlObject NewFramebuffer();
+    static GlObject NewRenderbuffer();
     static GlObject NewProgram();
     static GlObject NewShader(GLenum stage);
 

@@ -19,3 +19,7 @@ struct PointLight {
 /// baked for this direction and the sky draws the sun opposite it, so both read it from here.
 inline constexpr Vec3 kSunDirection{-0.3f, -1.0f, -0.5f};
 inline constexpr Vec3 kSunColour{0.5f, 0.5f, 0.5f};
+
+/// The sun's visibility seen from above is baked over x and z from -kSunMapExtent to
+/// kSunMapExtent (the arena's floor plan); objects take it from the ground under them.
+inline constexpr float kSunMapExtent = 64.0f;

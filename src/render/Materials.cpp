@@ -1,5 +1,7 @@
 #include "render/Materials.h"
 
+#include "render/BakedLight.h"
+#include "render/PointLightMap.h"
 #include "render/ShaderHandler.h"
 
 namespace {
@@ -96,6 +98,20 @@ void BasicMaterial::Bind() {
 }
 
 AnimatedMaterial::AnimatedMaterial() : BasicMaterial(AnimatedProgram()) {}
+
+LevelMaterial::LevelMaterial() : BasicMaterial(LevelProgram()) {
+    uniforms.SetInt("diffuseTexture", 0);
+    uniforms.SetInt("bakedLight", 1);
+    uniforms.SetInt("pointLightMap", 2);
+}
+
+void LevelMaterial::Bind() {
+    BasicMaterial::Bind();
+    const TextureHandle lightMap = BakedLight::GetInstance().LightMap();
+    BindUnit(GL_TEXTURE1, lightMap != nullptr ? lightMap->Get() : 0);
+    BindUnit(GL_TEXTURE2, PointLightMap::GetInstance().Texture());
+    glActiveTexture(GL_TEXTURE0);
+}
 
 PBSMaterial::PBSMaterial() {
     program = PBSProgram();

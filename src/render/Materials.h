@@ -62,6 +62,14 @@ public:
     AnimatedMaterial();
 };
 
+/// The level: basic shading's grey from the baked light map (unit 1) and the point lights'
+/// texture (unit 2) instead of a loop over the lights.
+class LevelMaterial : public BasicMaterial {
+public:
+    LevelMaterial();
+    void Bind() override;
+};
+
 /// Physically based shading from albedo, normal, metallic, roughness and AO maps (units 0-4).
 class PBSMaterial : public ShaderMaterial {
 public:

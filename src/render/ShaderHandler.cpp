@@ -143,6 +143,16 @@ GLuint PBSProgram() {
     return ShaderHandler::GetInstance().SharedProgram("assets/shaders/pbs.vert", "assets/shaders/pbs.frag");
 }
 
+GLuint LevelProgram() {
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/basic.vert",
+                                                      "assets/shaders/level.frag");
+}
+
+GLuint PointLightMapProgram() {
+    return ShaderHandler::GetInstance().SharedProgram("assets/shaders/pointlightmap.vert",
+                                                      "assets/shaders/pointlightmap.frag");
+}
+
 GLuint DebugProgram() {
     return ShaderHandler::GetInstance().SharedProgram("assets/shaders/debug.vert",
                                                       "assets/shaders/debug.frag");

@@ -56,5 +56,7 @@ private:
 GLuint BasicProgram();
 GLuint AnimatedProgram();
 GLuint PBSProgram();
+GLuint LevelProgram();
+GLuint PointLightMapProgram();
 GLuint DebugProgram();
 GLuint TextProgram();

@@ -29,6 +29,8 @@ const std::array<const char*, 6> kModels = {"assets/models/1ball.obj",  "assets/
 const std::array<const char*, 5> kTextures = {
     "assets/textures/gun_albedo.jpg", "assets/textures/gun_normal.png", "assets/textures/gun_metallic.jpg",
     "assets/textures/gun_roughness.jpg", "assets/textures/gun_ao.jpg"};
+const std::array<const char*, 2> kLightMaps = {"assets/textures/Map1_light.png",
+                                               "assets/textures/Map1_sun.png"};
 const std::array<const char*, 9> kSounds = {
     "assets/sounds/shot.wav",        "assets/sounds/shot_hit.wav",       "assets/sounds/enemy_death.wav",
     "assets/sounds/pickup_used.wav", "assets/sounds/contact_damage.wav", "assets/sounds/wave_arrival.wav",
@@ -324,6 +326,91 @@ TEST(AssetFilesTest, LevelSlopesAreWalkable) {
     EXPECT_EQ(tooSteep, 0);
 }
 
+// The baked light at a point of the level's upward faces, read the way the level's shader reads
+// it: through the face's light map coordinates into the image loaded bottom row first.
+class BakedLightProbe {
+public:
+    BakedLightProbe() : level(Load("assets/models/Map1.obj")) {
+        stbi_set_flip_vertically_on_load(1);
+        pixels = stbi_load("assets/textures/Map1_light.png", &width, &height, &channels, 2);
+        stbi_set_flip_vertically_on_load(0);
+        sunMap = stbi_load("assets/textures/Map1_sun.png", &sunSize, &sunHeight, &channels, 1);
+    }
+    ~BakedLightProbe() {
+        stbi_image_free(pixels);
+        stbi_image_free(sunMap);
+    }
+    bool Ready() const {
+        return level.parsed && pixels != nullptr && sunMap != nullptr && sunSize == sunHeight;
+    }
+
+    /// Sun visibility and sky visibility (0 to 1) on the upward face at height y under (x, z).
+    std::array<float, 2> At(float x, float y, float z) const {
+        for (const Triangle& t : level.triangles) {
+            const Vec3 n = FaceNormal(t);
+            if (n.y < 0.99f || std::fabs(t.positions[0].y - y) > 1e-3f)
+                continue;
+            // Barycentric coordinates in the x-z plane.
+            const Vec3 a = t.positions[0], b = t.positions[1], c = t.positions[2];
+            const float d = (b.z - c.z) * (a.x - c.x) + (c.x - b.x) * (a.z - c.z);
+            const float wa = ((b.z - c.z) * (x - c.x) + (c.x - b.x) * (z - c.z)) / d;
+            const float wb = ((c.z - a.z) * (x - c.x) + (a.x - c.x) * (z - c.z)) / d;
+            const float wc = 1.0f - wa - wb;
+            if (wa < -1e-4f || wb < -1e-4f || wc < -1e-4f)
+                continue;
+            const float u = wa * t.uvs[0].x + wb * t.uvs[1].x + wc * t.uvs[2].x;
+            const float v = wa * t.uvs[0].y + wb * t.uvs[1].y + wc * t.uvs[2].y;
+            const int i = std::clamp(static_cast<int>(u * width), 0, width - 1);
+            const int j = std::clamp(static_cast<int>(v * height), 0, height - 1);
+            const unsigned char* texel = pixels + (static_cast<size_t>(j) * width + i) * 2;
+            return {texel[0] / 255.0f, texel[1] / 255.0f};
+        }
+        ADD_FAILURE() << "no upward face at (" << x << ", " << y << ", " << z << ")";
+        return {0.0f, 0.0f};
+    }
+
+    /// The top-down sun map under (x, z): first row at z = -64, 128 units across.
+    float SunFromAbove(float x, float z) const {
+        const float texel = 128.0f / static_cast<float>(sunSize);
+        const int i = std::clamp(static_cast<int>((x + 64.0f) / texel), 0, sunSize - 1);
+        const int k = std::clamp(static_cast<int>((z + 64.0f) / texel), 0, sunSize - 1);
+        return sunMap[static_cast<size_t>(k) * sunSize + i] / 255.0f;
+    }
+
+private:
+    LoadedModel level;
+    unsigned char* pixels = nullptr;
+    unsigned char* sunMap = nullptr;
+    int width = 0, height = 0, channels = 0, sunSize = 0, sunHeight = 0;
+};
+
+TEST(AssetFilesTest, LightMapShadowsBehindPillarsLightsOpenFloorAndDarkensCorners) {
+    const BakedLightProbe probe;
+    ASSERT_TRUE(probe.Ready());
+    // The plaza's open floor sees the sun and nearly all of the sky.
+    const auto open = probe.At(0.3f, 0.0f, 0.4f);
+    EXPECT_GT(open[0], 0.95f);
+    EXPECT_GT(open[1], 0.9f);
+    EXPECT_GT(probe.SunFromAbove(0.3f, 0.4f), 0.95f);
+    // The sun shines along (-0.3, -1, -0.5): the pillar at (9, 9), 1.6 wide and 6 high, shades
+    // the floor on its north-west side, and the ground just south-east of it is lit.
+    const auto behindPillar = probe.At(8.3f, 0.0f, 7.9f);
+    EXPECT_LT(behindPillar[0], 0.1f);
+    EXPECT_LT(probe.SunFromAbove(8.3f, 7.9f), 0.1f);
+    EXPECT_GT(probe.At(10.6f, 0.0f, 10.6f)[0], 0.95f);
+    // The terrace (2 high) in the south is lit on top, and its edge shades the floor north of it.
+    EXPECT_GT(probe.At(0.0f, 2.0f, 40.0f)[0], 0.95f);
+    EXPECT_GT(probe.SunFromAbove(0.0f, 40.0f), 0.95f);
+    EXPECT_LT(probe.At(-10.0f, 0.0f, 33.5f)[0], 0.1f);
+    // The inner corner of the north and west walls sees far less sky than the open floor,
+    // and less than the foot of one wall alone.
+    const float corner = probe.At(-62.6f, 0.0f, -62.6f)[1];
+    const float wallFoot = probe.At(-30.0f, 0.0f, -62.6f)[1];
+    EXPECT_LT(corner, 0.6f * open[1]);
+    EXPECT_LT(corner, wallFoot - 0.05f);
+    EXPECT_LT(wallFoot, 0.85f * open[1]);
+}
+
 TEST(AssetFilesTest, GunPointsAlongZAndStaysInsideItsAtlas) {
     const LoadedModel gun = Load("assets/models/gun.obj");
     ASSERT_TRUE(gun.parsed);
@@ -419,6 +506,7 @@ TEST(AssetFilesTest, GeneratorReproducesTheCommittedAssetsByteForByte) {
     }
     std::vector<std::string> files(kModels.begin(), kModels.end());
     files.insert(files.end(), kTextures.begin(), kTextures.end());
+    files.insert(files.end(), kLightMaps.begin(), kLightMaps.end());
     files.insert(files.end(), kSounds.begin(), kSounds.end());
     for (const std::string& file : files) {
         const std::string relative = file.substr(std::string("assets/").size());

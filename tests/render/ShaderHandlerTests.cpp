@@ -51,6 +51,8 @@ TEST(ShippedShaders, EveryProgramLinks) {
     EXPECT_EQ(render_test::LinkStatusOf(AnimatedProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(PBSProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(DebugProgram()), GL_TRUE);
+    EXPECT_EQ(render_test::LinkStatusOf(LevelProgram()), GL_TRUE);
+    EXPECT_EQ(render_test::LinkStatusOf(PointLightMapProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(ParticleUpdateProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(ParticleRenderProgram()), GL_TRUE);
     EXPECT_EQ(render_test::LinkStatusOf(SkyProgram()), GL_TRUE);

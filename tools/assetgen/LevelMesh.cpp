@@ -10,9 +10,11 @@
 //
 // The mesh is drawn in plain grey, so its shape has to read through lighting alone: every face
 // has its own flat normal and large faces are cut into tiles of a few units so that point
-// lights shade them. Texture coordinates are world-space planar projections.
+// lights shade them. Texture coordinates place each face in the baked light map.
 
 #include "AssetFamilies.h"
+#include "LightBake.h"
+#include "LightMapAtlas.h"
 #include "MeshBuilder.h"
 
 #include <algorithm>
@@ -28,7 +30,6 @@ constexpr int kFloorCells = static_cast<int>(2.0f * kHalfExtent / kFloorTile);
 constexpr float kSlabDepth = 2.0f; // how far the floor's edges reach down, seen from a pit
 constexpr float kStructureTile = 4.0f;
 constexpr float kWallTile = 8.0f;
-constexpr float kUvScale = 0.25f; // one texture repeat per 4 units
 
 constexpr float kWallHeight = 4.0f; // out of reach: a jump lifts the feet about 2.7
 constexpr float kWallThickness = 1.0f;
@@ -120,39 +121,53 @@ int CellsFor(float length, float tile) {
     return std::max(1, static_cast<int>(std::ceil(length / tile - 0.001f)));
 }
 
-// World-space planar mapping along the axis the face looks down.
-auto PlanarUv(Vec3 faceNormal) {
-    const float ax = std::fabs(faceNormal.x);
-    const float ay = std::fabs(faceNormal.y);
-    const float az = std::fabs(faceNormal.z);
-    return [=](Vec3 p, float, float) {
-        if (ay >= ax && ay >= az) {
-            return Vec2{p.x * kUvScale, p.z * kUvScale};
-        }
-        if (ax >= az) {
-            return Vec2{p.z * kUvScale, p.y * kUvScale};
-        }
-        return Vec2{p.x * kUvScale, p.y * kUvScale};
-    };
-}
+// Every face is laid out in the light map: a chart of its own, or the one the whole floor shares.
+// The level is built twice: the first build collects the charts, which are then packed, and the
+// second hands out the same charts in the same order with their places known.
+class LightMapCharts {
+public:
+    explicit LightMapCharts(LightMapAtlas& atlas, bool packed) : atlas(atlas), packed(packed) {}
 
-void AddFace(MeshBuilder& mesh, Vec3 origin, Vec3 edgeU, Vec3 edgeV, float tile, Vec3 inside) {
+    int Add(Vec3 origin, Vec3 edgeU, Vec3 edgeV, Vec3 inside,
+            float texelsPerUnit = LightMapAtlas::kTexelsPerUnit) {
+        if (packed)
+            return next++;
+        Vec3 normal = Normalize(Cross(edgeU, edgeV));
+        if (Dot(normal, origin + edgeU * 0.5f + edgeV * 0.5f - inside) < 0.0f)
+            normal = normal * -1.0f;
+        return atlas.AddChart(origin, edgeU, edgeV, normal, texelsPerUnit);
+    }
+    auto Uv(int chart) const {
+        return [this, chart](Vec3 p, float, float) { return atlas.UvOf(chart, p); };
+    }
+
+private:
+    LightMapAtlas& atlas;
+    bool packed;
+    int next = 0;
+};
+
+void AddFace(MeshBuilder& mesh, LightMapCharts& charts, Vec3 origin, Vec3 edgeU, Vec3 edgeV, float tile,
+             Vec3 inside) {
+    const int chart = charts.Add(origin, edgeU, edgeV, inside);
     mesh.AddGridFace(origin, edgeU, edgeV, CellsFor(Length(edgeU), tile), CellsFor(Length(edgeV), tile),
-                     inside, PlanarUv(Cross(edgeU, edgeV)));
+                     inside, charts.Uv(chart));
 }
 
-void AddFlatTriangle(MeshBuilder& mesh, Vec3 a, Vec3 b, Vec3 c, Vec3 inside) {
+// A right triangle a, b, c with its right angle at b: its chart is the rectangle a, b - a, c - b.
+void AddRightTriangle(MeshBuilder& mesh, LightMapCharts& charts, Vec3 a, Vec3 b, Vec3 c, Vec3 inside) {
+    const int chart = charts.Add(a, b - a, c - b, inside);
+    const auto uv = charts.Uv(chart);
     Vec3 normal = Normalize(Cross(b - a, c - a));
     if (Dot(normal, a - inside) < 0.0f) {
         std::swap(b, c);
         normal = normal * -1.0f;
     }
-    const auto uv = PlanarUv(normal);
     mesh.AddTriangle({a, normal, uv(a, 0, 0)}, {b, normal, uv(b, 0, 0)}, {c, normal, uv(c, 0, 0)});
 }
 
 // A closed box without its bottom, which rests on the floor or a platform.
-void AddStandingBox(MeshBuilder& mesh, const Box& box, float tile) {
+void AddStandingBox(MeshBuilder& mesh, LightMapCharts& charts, const Box& box, float tile) {
     const Vec3 lo = box.min;
     const Vec3 hi = box.max;
     const Vec3 size = hi - lo;
@@ -160,14 +175,14 @@ void AddStandingBox(MeshBuilder& mesh, const Box& box, float tile) {
     const Vec3 dx{size.x, 0, 0};
     const Vec3 dy{0, size.y, 0};
     const Vec3 dz{0, 0, size.z};
-    AddFace(mesh, {lo.x, hi.y, lo.z}, dx, dz, tile, inside); // top
-    AddFace(mesh, lo, dz, dy, tile, inside);                 // west
-    AddFace(mesh, {hi.x, lo.y, lo.z}, dz, dy, tile, inside); // east
-    AddFace(mesh, lo, dx, dy, tile, inside);                 // north
-    AddFace(mesh, {lo.x, lo.y, hi.z}, dx, dy, tile, inside); // south
+    AddFace(mesh, charts, {lo.x, hi.y, lo.z}, dx, dz, tile, inside); // top
+    AddFace(mesh, charts, lo, dz, dy, tile, inside);                 // west
+    AddFace(mesh, charts, {hi.x, lo.y, lo.z}, dz, dy, tile, inside); // east
+    AddFace(mesh, charts, lo, dx, dy, tile, inside);                 // north
+    AddFace(mesh, charts, {lo.x, lo.y, hi.z}, dx, dy, tile, inside); // south
 }
 
-void AddRamp(MeshBuilder& mesh, const Ramp& ramp) {
+void AddRamp(MeshBuilder& mesh, LightMapCharts& charts, const Ramp& ramp) {
     // Corners of the footprint named by where they sit relative to the rise: the low edge runs
     // from low0 to low1, the high edge from high0 to high1.
     Vec3 low0, low1, high0, high1;
@@ -192,12 +207,12 @@ void AddRamp(MeshBuilder& mesh, const Ramp& ramp) {
     const Vec3 up{0, ramp.height, 0};
     // The centroid of the wedge's triangular cross-section, inside the solid.
     const Vec3 inside = (low0 + low1) * (1.0f / 6.0f) + (high0 + high1) * (1.0f / 3.0f) + up * (1.0f / 3.0f);
-    AddFace(mesh, low0, low1 - low0, high0 + up - low0, kStructureTile, inside);
-    AddFlatTriangle(mesh, low0, high0, high0 + up, inside);
-    AddFlatTriangle(mesh, low1, high1, high1 + up, inside);
+    AddFace(mesh, charts, low0, low1 - low0, high0 + up - low0, kStructureTile, inside);
+    AddRightTriangle(mesh, charts, low0, high0, high0 + up, inside);
+    AddRightTriangle(mesh, charts, low1, high1, high1 + up, inside);
     // The tall end usually meets a platform's side, but closing it keeps the wedge solid
     // wherever it stands on its own.
-    AddFace(mesh, high0, high1 - high0, up, kStructureTile, inside);
+    AddFace(mesh, charts, high0, high1 - high0, up, kStructureTile, inside);
 }
 
 bool IsFloorCell(int i, int k) {
@@ -215,7 +230,15 @@ float CellEdge(int index) {
 
 // The slab: one quad per floor tile on top, its rim faces down to the slab's depth wherever the
 // floor ends (the open east edge, the pit), and a bottom merged into runs along x.
-void AddFloor(MeshBuilder& mesh) {
+void AddFloor(MeshBuilder& mesh, LightMapCharts& charts) {
+    // All floor tiles share one chart over the whole floor plan; the slab's underside, never
+    // seen, shares a chart of a few texels.
+    const Vec3 floorCorner{-kHalfExtent, 0, -kHalfExtent};
+    const int floorChart = charts.Add(floorCorner, {2.0f * kHalfExtent, 0, 0}, {0, 0, 2.0f * kHalfExtent},
+                                      floorCorner + Vec3{0, -1, 0});
+    const int undersideChart =
+        charts.Add({-kHalfExtent, -kSlabDepth, -kHalfExtent}, {2.0f * kHalfExtent, 0, 0},
+                   {0, 0, 2.0f * kHalfExtent}, {0, 0, 0}, 0.0f);
     const Vec3 dx{kFloorTile, 0, 0};
     const Vec3 dz{0, 0, kFloorTile};
     const Vec3 depth{0, -kSlabDepth, 0};
@@ -226,18 +249,18 @@ void AddFloor(MeshBuilder& mesh) {
             }
             const Vec3 corner{CellEdge(i), 0, CellEdge(k)};
             const Vec3 inside = corner + Vec3{kFloorTile * 0.5f, -kSlabDepth * 0.5f, kFloorTile * 0.5f};
-            AddFace(mesh, corner, dx, dz, kFloorTile, inside);
+            mesh.AddGridFace(corner, dx, dz, 1, 1, inside, charts.Uv(floorChart));
             if (!IsFloorCell(i - 1, k)) {
-                AddFace(mesh, corner, dz, depth, kFloorTile, inside);
+                AddFace(mesh, charts, corner, dz, depth, kFloorTile, inside);
             }
             if (!IsFloorCell(i + 1, k)) {
-                AddFace(mesh, corner + dx, dz, depth, kFloorTile, inside);
+                AddFace(mesh, charts, corner + dx, dz, depth, kFloorTile, inside);
             }
             if (!IsFloorCell(i, k - 1)) {
-                AddFace(mesh, corner, dx, depth, kFloorTile, inside);
+                AddFace(mesh, charts, corner, dx, depth, kFloorTile, inside);
             }
             if (!IsFloorCell(i, k + 1)) {
-                AddFace(mesh, corner + dz, dx, depth, kFloorTile, inside);
+                AddFace(mesh, charts, corner + dz, dx, depth, kFloorTile, inside);
             }
         }
         for (int i = 0; i < kFloorCells;) {
@@ -252,33 +275,46 @@ void AddFloor(MeshBuilder& mesh) {
             const Vec3 corner{CellEdge(i), -kSlabDepth, CellEdge(k)};
             const Vec3 run{(end - i) * kFloorTile, 0, 0};
             mesh.AddGridFace(corner, run, dz, 1, 1, corner + run * 0.5f + dz * 0.5f + Vec3{0, 1, 0},
-                             PlanarUv({0, 1, 0}));
+                             charts.Uv(undersideChart));
             i = end;
         }
+    }
+}
+
+void BuildLevel(MeshBuilder& mesh, LightMapCharts& charts) {
+    AddFloor(mesh, charts);
+    for (const Box& wall : kOuterWalls) {
+        AddStandingBox(mesh, charts, wall, kWallTile);
+    }
+    for (const Box& platform : kPlatforms) {
+        AddStandingBox(mesh, charts, platform, kStructureTile);
+    }
+    for (const Ramp& ramp : kRamps) {
+        AddRamp(mesh, charts, ramp);
+    }
+    for (const Box& pillar : kPillars) {
+        AddStandingBox(mesh, charts, pillar, kStructureTile);
+    }
+    for (const Box& cover : kCover) {
+        AddStandingBox(mesh, charts, cover, kStructureTile);
     }
 }
 
 } // namespace
 
 bool WriteLevel(const std::string& assetsDir) {
+    LightMapAtlas atlas;
+    {
+        MeshBuilder layout;
+        LightMapCharts collecting(atlas, false);
+        BuildLevel(layout, collecting);
+    }
+    atlas.Pack();
     MeshBuilder mesh;
-    AddFloor(mesh);
-    for (const Box& wall : kOuterWalls) {
-        AddStandingBox(mesh, wall, kWallTile);
-    }
-    for (const Box& platform : kPlatforms) {
-        AddStandingBox(mesh, platform, kStructureTile);
-    }
-    for (const Ramp& ramp : kRamps) {
-        AddRamp(mesh, ramp);
-    }
-    for (const Box& pillar : kPillars) {
-        AddStandingBox(mesh, pillar, kStructureTile);
-    }
-    for (const Box& cover : kCover) {
-        AddStandingBox(mesh, cover, kStructureTile);
-    }
-    return mesh.WriteObj(assetsDir + "/models/Map1.obj", "Map1", "the arena");
+    LightMapCharts placed(atlas, true);
+    BuildLevel(mesh, placed);
+    const bool written = mesh.WriteObj(assetsDir + "/models/Map1.obj", "Map1", "the arena");
+    return BakeLevelLight(mesh, atlas, assetsDir) && written;
 }
 
 } // namespace assetgen

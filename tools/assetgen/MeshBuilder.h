@@ -67,6 +67,8 @@ public:
     /// The triangle count once quads are split, as the game's loader will see it.
     int TriangleCount() const;
     bool Empty() const { return faces.empty(); }
+    /// The faces as added (triangles and quads), corners in their drawing order.
+    const std::vector<std::vector<Corner>>& Faces() const { return faces; }
 
     /// Writes `v`, `vt`, `vn` and `f v/vt/vn` lines with fixed formatting; identical corners
     /// share one line. Returns false (after a message on stderr) when the file cannot be written.
