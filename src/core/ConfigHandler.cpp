@@ -1,11 +1,29 @@
 #include "core/ConfigHandler.h"
 
 #include "core/ConfigLocation.h"
+#include "core/ConfigNesting.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+
+namespace {
+
+/// The whole file, or up to and including its first NUL: the parser stops at that byte in any
+/// case, and /dev/zero as a settings file must not be read for ever.
+std::string ReadSettingsText(std::istream& stream) {
+    std::string text;
+    for (std::istreambuf_iterator<char> it(stream), end; it != end; ++it) {
+        text.push_back(*it);
+        if (*it == '\0')
+            break;
+    }
+    return text;
+}
+
+} // namespace
 
 ConfigHandler& ConfigHandler::GetInstance() {
     static ConfigHandler instance;
@@ -28,8 +46,15 @@ void ConfigHandler::Load(const std::string& file) {
         std::cout << "Failed to open config file" << std::endl;
         return;
     }
+    const std::string text = ReadSettingsText(stream);
+    if (const std::optional<ConfigTextPosition> where = FindExcessNesting(text)) {
+        std::cout << "Invalid config file " << file << ": tables, arrays or dotted keys nested more than "
+                  << kMaxConfigNesting << " deep (line " << where->line << ", column " << where->column
+                  << "); using defaults" << std::endl;
+        return;
+    }
     try {
-        table = toml::parse(stream, file);
+        table = toml::parse(text, file);
     } catch (const toml::parse_error& error) {
         // An unreadable settings file must not stop the game: report it and run on defaults.
         const auto& where = error.source().begin;

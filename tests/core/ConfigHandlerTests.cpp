@@ -1,6 +1,7 @@
 #include "core/ConfigHandler.h"
 #include "support/ConsoleCapture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -153,3 +154,35 @@ TEST_F(ConfigHandlerTest, ADirectoryInPlaceOfTheFileRunsOnDefaults) {
 }
 
 } // namespace
+
+TEST_F(ConfigHandlerTest, NestingBeyondAHundredLevelsIsRefusedBeforeTheParserSeesIt) {
+    auto parts = [](int count) {
+        std::string key = "a";
+        for (int i = 1; i < count; ++i)
+            key += ".a";
+        return key;
+    };
+    const std::string display = "\n[Display]\nwidth = 1024\n";
+    // Tens of thousands of levels would run the parser out of stack: one line, then defaults.
+    for (const std::string& deep :
+         {parts(40000) + " = 1", "[" + parts(40000) + "]", "[" + parts(60) + "]\n" + parts(60) + " = 1",
+          "x = " + std::string(50, '{') + parts(60) + " = 1" + std::string(50, '}')}) {
+        LoadText(deep + display);
+        EXPECT_EQ(config.GetInt("Display.width", 800), 800);
+        EXPECT_NE(loadOutput.find("Invalid config file " + file +
+                                  ": tables, arrays or dotted keys nested more "
+                                  "than 100 deep (line 1"),
+                  std::string::npos)
+            << loadOutput;
+        EXPECT_EQ(std::count(loadOutput.begin(), loadOutput.end(), '\n'), 1) << loadOutput;
+    }
+    std::string floats;
+    for (int i = 0; i < 300; ++i)
+        floats += "1.5, ";
+    // A hundred levels are still read; dots in strings, quoted keys and comments nest nothing.
+    LoadText(parts(100) + " = 7\n\"" + parts(500) + "\" = 1\n# " + parts(500) + "\ns = '" + parts(500) +
+             "'\nm = \"\"\"\n\"" + parts(500) + "\"\"\"\nf = [" + floats + "1.5]" + display);
+    EXPECT_EQ(loadOutput, "");
+    EXPECT_EQ(config.GetInt(parts(100), 0), 7);
+    EXPECT_EQ(config.GetInt("Display.width", 800), 1024);
+}
