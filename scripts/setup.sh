@@ -10,6 +10,7 @@ PACKAGES=(
   libgl1-mesa-dri libglx-mesa0 mesa-utils
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils dpkg-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
