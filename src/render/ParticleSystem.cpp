@@ -27,12 +27,11 @@ void PointRecordAttribute(GLuint location, GLint components, std::size_t offset)
 }
 
 // The particle programs delete their stages once linked: nothing else ever attaches them.
-GLuint LinkParticleProgram(GLuint program, const std::vector<GLuint>& stages) {
+GLuint LinkParticleProgram(GLuint program, const std::vector<GLuint>& stages, const std::string& files) {
     glLinkProgram(program);
     for (GLuint stage : stages)
         glDeleteShader(stage);
-    ShaderHandler::PrintProgramLog(program);
-    glValidateProgram(program);
+    ShaderHandler::GetInstance().CheckLinked(program, files);
     return program;
 }
 
@@ -45,7 +44,8 @@ GLuint BuildUpdateProgram() {
     glAttachShader(program, gs);
     const char* const varyings[3] = {"PositionOut", "VelocityOut", "LifetimeOut"};
     glTransformFeedbackVaryings(program, 3, varyings, GL_INTERLEAVED_ATTRIBS);
-    return LinkParticleProgram(program, {vs, gs});
+    return LinkParticleProgram(program, {vs, gs},
+                               "assets/shaders/particleUpdate.vert and assets/shaders/particleUpdate.geom");
 }
 
 GLuint BuildRenderProgram() {
@@ -57,7 +57,9 @@ GLuint BuildRenderProgram() {
     glAttachShader(program, vs);
     glAttachShader(program, gs);
     glAttachShader(program, fs);
-    return LinkParticleProgram(program, {vs, gs, fs});
+    return LinkParticleProgram(program, {vs, gs, fs},
+                               "assets/shaders/particleRender.vert, assets/shaders/particleRender.geom and "
+                               "assets/shaders/particleRender.frag");
 }
 
 // Pitch and yaw are drawn uniformly in angle, so the directions gather towards the poles.
@@ -148,6 +150,8 @@ ParticleSystem::~ParticleSystem() {
 void ParticleSystem::Draw() {
     std::cout << "Drawing particle system" << std::endl;
     ShaderHandler& shaders = ShaderHandler::GetInstance();
+    if (!shaders.IsUsable(updateProgram) || !shaders.IsUsable(renderProgram))
+        return;
 
     shaders.Use(updateProgram);
     glEnable(GL_RASTERIZER_DISCARD);
