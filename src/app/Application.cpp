@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/FramePacer.h"
 #include "app/GameFiles.h"
+#include "app/GameTimeBudget.h"
 #include "app/GlDebugOutput.h"
 #include "app/ProcessSetup.h"
 #include "core/ConfigHandler.h"
@@ -78,6 +79,14 @@ GLFWwindow* CreateGameWindow(int width, int height) {
         height = fittedHeight;
     }
     return glfwCreateWindow(width, height, "Korvane", nullptr, nullptr);
+}
+
+/// The game time this frame hands to the world; a frame that starts dropping time says so.
+float GrantGameTime(GameTimeBudget& budget, float frameDt) {
+    const GameTimeBudget::Grant grant = budget.Next(frameDt);
+    if (grant.firstOfRun)
+        std::cout << DroppedTimeLine(frameDt, grant) << std::endl;
+    return grant.dt;
 }
 
 } // namespace
@@ -183,13 +192,18 @@ int RunGame(int argc, const char* const* argv) {
     const double lastSecond = glfwGetTime();
     const double lastFrame = glfwGetTime();
     FramePacer pacer(frameInterval, lastSecond, lastFrame);
+    GameTimeBudget gameTime(world.GetFixedStep());
 
     while (!glfwWindowShouldClose(window)) {
         const double now = glfwGetTime();
         if (!pacer.IsFrameDue(now)) {
             // Sleep most of the wait and spin the last stretch, so the frame still starts on time
-            // without a core burning through the whole interval.
-            SleepFor(pacer.SleepBeforeFrame(now));
+            // without a core burning through the whole interval. Escape and the close button are
+            // read between the sleeps, however long the cap makes the wait.
+            const double sleep = pacer.SleepBeforeFrame(now);
+            if (sleep > 0.0)
+                glfwPollEvents();
+            SleepFor(sleep);
             continue;
         }
         const FramePacer::Frame frame = pacer.BeginFrame(now);
@@ -202,7 +216,12 @@ int RunGame(int argc, const char* const* argv) {
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();
-        world.Update(frame.dt);
+        const float dt = GrantGameTime(gameTime, frame.dt);
+        const float accumulatorBefore = world.GetAccumulator();
+        const double updateStart = glfwGetTime();
+        world.Update(dt);
+        gameTime.RecordSteps(gameTime.StepsRun(accumulatorBefore, dt, world.GetAccumulator()),
+                             glfwGetTime() - updateStart);
         world.Draw(frame.dt);
         glfwSwapBuffers(window);
     }

@@ -79,6 +79,8 @@ public:
     const std::vector<PointLight*>& GetPointLights() const { return pointLights; }
     bool IsCollisionViewOn() const { return showCollision; }
     float GetAccumulator() const { return accumulator; }
+    /// The length of one physics step, in seconds of game time.
+    float GetFixedStep() const { return fixedStep; }
     /// True while ResetForNewGame destroys the last game's objects.
     bool IsResetting() const { return resetting; }
     /// Where the following steps and draws charge their time; null (the default) measures nothing.
