@@ -3,13 +3,18 @@
 #include "core/ConfigLocation.h"
 #include "core/ConfigNesting.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <type_traits>
 
 namespace {
+
+/// 2^63: every double below it in size converts to a 64-bit integer.
+constexpr double kLargestIntegralDouble = 9223372036854775808.0;
 
 /// The whole file, or up to and including its first NUL: the parser stops at that byte in any
 /// case, and /dev/zero as a settings file must not be read for ever.
@@ -70,7 +75,16 @@ template <typename T> T ConfigHandler::Get(const std::string& key, T defaultValu
     // toml++'s value<T>() carries the conversions the settings rely on: integers to floats only
     // when exactly representable, floats to integers only when integral and in range, integers
     // to booleans by non-zero, and nothing at all from strings, dates, arrays or tables.
-    return table.at_path(key).value<T>().value_or(defaultValue);
+    const toml::node_view<const toml::node> node = table.at_path(key);
+    if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+        // Its float-to-integer conversion casts before it compares, which is undefined for a
+        // value beyond any integer (width = 8e24), not a number or infinite: those give the
+        // default here first, as every other unusable value does.
+        if (const toml::value<double>* floating = node.as_floating_point();
+            floating != nullptr && !(std::fabs(floating->get()) < kLargestIntegralDouble))
+            return defaultValue;
+    }
+    return node.value<T>().value_or(defaultValue);
 }
 
 bool ConfigHandler::GetBool(std::string key, bool defaultValue) const {

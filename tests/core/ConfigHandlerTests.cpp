@@ -57,7 +57,8 @@ TEST_F(ConfigHandlerTest, FloatKeysTakeIntegersOnlyWhenExactlyRepresentable) {
 
 TEST_F(ConfigHandlerTest, IntegerKeysTakeIntegralFloatsAndBooleans) {
     LoadText("[Display]\nwidth = 1280.0\nheight = 1280.5\nb = true\nbig = 4294967296\n"
-             "neg = -2147483648\nMSAA = \"8\"\nnan = nan\ndate = 1979-05-27\narr = [1, 2]\n");
+             "neg = -2147483648\nMSAA = \"8\"\nnan = nan\ndate = 1979-05-27\narr = [1, 2]\n"
+             "huge = 8e24\nhugeNeg = -1e19\n");
     EXPECT_EQ(config.GetInt("Display.width", 800), 1280);
     EXPECT_EQ(config.GetInt("Display.height", 600), 600);
     EXPECT_EQ(config.GetInt("Display.b", 5), 1);
@@ -67,6 +68,9 @@ TEST_F(ConfigHandlerTest, IntegerKeysTakeIntegralFloatsAndBooleans) {
     EXPECT_EQ(config.GetInt("Display.nan", 4), 4);
     EXPECT_EQ(config.GetInt("Display.date", 4), 4);
     EXPECT_EQ(config.GetInt("Display.arr", 4), 4);
+    // Floats beyond every integer are turned away without the cast that would be undefined.
+    EXPECT_EQ(config.GetInt("Display.huge", 4), 4);
+    EXPECT_EQ(config.GetInt("Display.hugeNeg", 4), 4);
 }
 
 TEST_F(ConfigHandlerTest, PathsResolveThroughSectionsOnly) {
