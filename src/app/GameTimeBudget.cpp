@@ -7,9 +7,8 @@
 GameTimeBudget::Grant GameTimeBudget::Next(float frameDt) {
     Grant grant;
     float most = kMostPerFrame;
-    // The cheaper of the last two measurements: one slow step (a level being built) is no sign
-    // that every step will be.
-    const double stepSeconds = std::min(lastStepSeconds, previousStepSeconds);
+    // The last update's cost stands for the next: waiting for a second slow one would let a
+    // frame of steps that take half a second each run sixty of them before Escape is read.
     if (stepSeconds > fixedStep) {
         // As many steps as fit the slow-frame time, and always one, so the game still moves.
         const double steps = std::max(1.0, std::floor(kSlowFrameSeconds / stepSeconds));
@@ -29,10 +28,8 @@ GameTimeBudget::Grant GameTimeBudget::Next(float frameDt) {
 }
 
 void GameTimeBudget::RecordSteps(int steps, double seconds) {
-    if (steps <= 0)
-        return;
-    previousStepSeconds = lastStepSeconds;
-    lastStepSeconds = seconds / steps;
+    if (steps > 0)
+        stepSeconds = seconds / steps;
 }
 
 int GameTimeBudget::StepsRun(float accumulatorBefore, float dt, float accumulatorAfter) const {

@@ -30,17 +30,15 @@ public:
     /// The game time for a frame that took `frameDt` since the last one.
     Grant Next(float frameDt);
     /// What the world's update just cost: `steps` fixed steps in `seconds` of wall time. A frame
-    /// that ran no step leaves the estimates as they were; the bound for slow steps follows the
-    /// cheaper of the last two.
+    /// that ran no step leaves the last estimate as it was.
     void RecordSteps(int steps, double seconds);
     /// Fixed steps the world ran, from its accumulator before and after taking `dt`.
     int StepsRun(float accumulatorBefore, float dt, float accumulatorAfter) const;
 
 private:
     float fixedStep;
-    /// Wall seconds a step took in the last two updates that ran one.
-    double lastStepSeconds = 0.0;
-    double previousStepSeconds = 0.0;
+    /// Wall seconds a step took in the last update that ran one.
+    double stepSeconds = 0.0;
     bool dropping = false;
 };
 
