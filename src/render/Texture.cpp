@@ -99,7 +99,8 @@ DecodedImage DecodeImage(const unsigned char* bytes, std::size_t size, std::stri
     }
     int width = 0, height = 0, channels = 0;
     const int length = static_cast<int>(size);
-    problem = SizeProblem(stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0, width, height);
+    problem =
+        SizeProblem(stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0, width, height);
     if (!problem.empty())
         return {};
     stbi_set_flip_vertically_on_load(1);
