@@ -12,6 +12,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils dpkg-dev
   appstream groff-base
+  clang libclang-rt-14-dev
 )
 PACKAGES+=("$@")
 

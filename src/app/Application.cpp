@@ -7,6 +7,7 @@
 #include "app/FramePacer.h"
 #include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
+#include "app/ProcessSetup.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
@@ -181,6 +182,8 @@ void ShutDown(GLFWwindow* window) {
 }
 
 int RunGame(int argc, const char* const* argv) {
+    ReopenClosedStandardStreams();
+    IgnoreBrokenPipes();
     const CommandLine commandLine = ParseCommandLine(argc, argv);
     if (commandLine.action != CommandLine::Action::Play)
         return AnswerCommandLine(commandLine, SettingsPlaces(), AssetPlaces(), std::cout, std::cerr);

@@ -29,6 +29,7 @@ public:
     std::optional<float> BeginFrame(float pacedDt) override;
     void EndFrame() override;
     bool CapsPausedFrames() const override { return realTime; }
+    bool TakesLiveTime() const override { return false; }
 
     /// The desync line, or "" while the replay agrees with the recording.
     const std::string& Desync() const { return desync; }

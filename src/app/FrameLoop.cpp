@@ -1,6 +1,7 @@
 #include "app/FrameLoop.h"
 
 #include "app/FramePacer.h"
+#include "app/GameTimeBudget.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "ui/TextHandler.h"
@@ -9,19 +10,36 @@
 #include <GLFW/glfw3.h>
 #include <iostream>
 
+namespace {
+
+/// The game time this frame hands to the world; a frame that starts dropping time says so.
+float GrantGameTime(GameTimeBudget& budget, float frameDt) {
+    const GameTimeBudget::Grant grant = budget.Next(frameDt);
+    if (grant.firstOfRun)
+        std::cout << DroppedTimeLine(frameDt, grant) << std::endl;
+    return grant.dt;
+}
+
+} // namespace
+
 void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps) {
     GameWorld& world = GameWorld::GetInstance();
     TextHandler& text = TextHandler::GetInstance();
     const double start = glfwGetTime();
     FramePacer pacer(frameInterval, start, start);
+    GameTimeBudget gameTime(world.GetFixedStep());
 
     while (!glfwWindowShouldClose(window)) {
         const double now = glfwGetTime();
         pacer.SetPaused(feed.CapsPausedFrames() && GamePause::GetInstance().IsPaused());
         if (!pacer.IsFrameDue(now)) {
             // Sleep most of the wait and spin the last stretch, so the frame still starts on time
-            // without a core burning through the whole interval.
-            SleepFor(pacer.SleepBeforeFrame(now));
+            // without a core burning through the whole interval. Escape and the close button are
+            // read between the sleeps, however long the cap makes the wait.
+            const double sleep = pacer.SleepBeforeFrame(now);
+            if (sleep > 0.0)
+                glfwPollEvents();
+            SleepFor(sleep);
             continue;
         }
         const FramePacer::Frame frame = pacer.BeginFrame(now);
@@ -34,10 +52,17 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();
-        const std::optional<float> dt = feed.BeginFrame(frame.dt);
+        // A replay hands the world its recorded times whatever this machine's frames take, so
+        // only live time is bounded.
+        const float pacedDt = feed.TakesLiveTime() ? GrantGameTime(gameTime, frame.dt) : frame.dt;
+        const std::optional<float> dt = feed.BeginFrame(pacedDt);
         if (!dt)
             break;
+        const float accumulatorBefore = world.GetAccumulator();
+        const double updateStart = glfwGetTime();
         world.Update(*dt);
+        gameTime.RecordSteps(gameTime.StepsRun(accumulatorBefore, *dt, world.GetAccumulator()),
+                             glfwGetTime() - updateStart);
         world.Draw(*dt);
         glfwSwapBuffers(window);
         feed.EndFrame();

@@ -18,6 +18,9 @@ public:
     /// Whether a paused game is held to the paused frame cap; a timedemo runs its paused stretches
     /// as fast as the rest.
     virtual bool CapsPausedFrames() const { return true; }
+    /// Whether the world is handed the time the frames really take (bounded per frame); a replay
+    /// hands it the recorded times instead.
+    virtual bool TakesLiveTime() const { return true; }
 };
 
 /// Runs frames until the window is asked to close or the feed has no more. `frameInterval` is

@@ -1,5 +1,6 @@
 #include "app/GlDebugOutput.h"
 
+#include <chrono>
 #include <iostream>
 
 namespace {
@@ -82,9 +83,34 @@ std::string FormatDebugMessage(GLenum source, GLenum type, GLuint id, GLenum sev
     return text;
 }
 
+std::string DebugMessageLimiter::Pass(GLuint id, const std::string& text, double now) {
+    Seen& message = seen[id];
+    ++message.count;
+    if (message.count < kShownInFull)
+        return text;
+    const std::string name = "Debug message (" + std::to_string(id) + ")";
+    if (message.count == kShownInFull) {
+        message.since = now;
+        return text + name + " keeps coming: its repeats are counted once a second from now on\n";
+    }
+    ++message.unreported;
+    if (now - message.since < 1.0)
+        return "";
+    const std::string line = name + " repeated " + std::to_string(message.unreported) + " more times\n";
+    message.unreported = 0;
+    message.since = now;
+    return line;
+}
+
 void GLAPIENTRY DebugMessageCallback(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei,
                                      const GLchar* message, const void*) {
-    std::string text = FormatDebugMessage(source, type, id, severity, message);
-    if (!text.empty())
-        std::cout << text << std::flush;
+    static DebugMessageLimiter limiter;
+    const std::string text = FormatDebugMessage(source, type, id, severity, message);
+    if (text.empty())
+        return;
+    const double now =
+        std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    const std::string printed = limiter.Pass(id, text, now);
+    if (!printed.empty())
+        std::cout << printed << std::flush;
 }

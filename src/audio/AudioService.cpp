@@ -1,5 +1,7 @@
 #include "audio/AudioService.h"
 
+#include "audio/SoundFile.h"
+
 #include "core/AssetLocator.h"
 #include "core/ConfigHandler.h"
 
@@ -101,27 +103,18 @@ bool AudioService::LoadSound(Sound sound, const std::string& path) {
         std::cout << "Failed to load sound " << resolved << ": " << sf_strerror(nullptr) << std::endl;
         return false;
     }
-    std::vector<short> samples;
-    const char* problem = nullptr;
-    if (info.channels != 1)
-        problem = "not mono, so it cannot be placed in the arena";
-    else if (info.frames <= 0)
-        problem = "no samples";
-    else {
-        samples.resize(static_cast<std::size_t>(info.frames));
-        if (sf_readf_short(file, samples.data(), info.frames) != info.frames)
-            problem = "its samples end early";
-    }
+    MonoSound decoded;
+    const std::string problem = ReadMonoSound(file, info, decoded);
     sf_close(file);
-    if (problem != nullptr) {
+    if (!problem.empty()) {
         std::cout << "Failed to load sound " << path << ": " << problem << std::endl;
         return false;
     }
 
     alGetError();
     alGenBuffers(1, &buffer);
-    alBufferData(buffer, AL_FORMAT_MONO16, samples.data(),
-                 static_cast<ALsizei>(samples.size() * sizeof(short)), info.samplerate);
+    alBufferData(buffer, AL_FORMAT_MONO16, decoded.samples.data(),
+                 static_cast<ALsizei>(decoded.samples.size() * sizeof(short)), decoded.sampleRate);
     if (const ALenum error = alGetError(); error != AL_NO_ERROR) {
         std::cout << "Failed to load sound " << path << ": OpenAL error " << error << std::endl;
         alDeleteBuffers(1, &buffer);

@@ -1,12 +1,35 @@
 #include "core/ConfigHandler.h"
 
 #include "core/ConfigLocation.h"
+#include "core/ConfigNesting.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
+#include <type_traits>
+
+namespace {
+
+/// 2^63: every double below it in size converts to a 64-bit integer.
+constexpr double kLargestIntegralDouble = 9223372036854775808.0;
+
+/// The whole file, or up to and including its first NUL: the parser stops at that byte in any
+/// case, and /dev/zero as a settings file must not be read for ever.
+std::string ReadSettingsText(std::istream& stream) {
+    std::string text;
+    for (std::istreambuf_iterator<char> it(stream), end; it != end; ++it) {
+        text.push_back(*it);
+        if (*it == '\0')
+            break;
+    }
+    return text;
+}
+
+} // namespace
 
 ConfigHandler& ConfigHandler::GetInstance() {
     static ConfigHandler instance;
@@ -29,8 +52,15 @@ void ConfigHandler::Load(const std::string& file) {
         std::cout << "Failed to open config file" << std::endl;
         return;
     }
+    const std::string text = ReadSettingsText(stream);
+    if (const std::optional<ConfigTextPosition> where = FindExcessNesting(text)) {
+        std::cout << "Invalid config file " << file << ": tables, arrays or dotted keys nested more than "
+                  << kMaxConfigNesting << " deep (line " << where->line << ", column " << where->column
+                  << "); using defaults" << std::endl;
+        return;
+    }
     try {
-        table = toml::parse(stream, file);
+        table = toml::parse(text, file);
     } catch (const toml::parse_error& error) {
         // An unreadable settings file must not stop the game: report it and run on defaults.
         const auto& where = error.source().begin;
@@ -46,7 +76,16 @@ template <typename T> T ConfigHandler::Get(const std::string& key, T defaultValu
     // toml++'s value<T>() carries the conversions the settings rely on: integers to floats only
     // when exactly representable, floats to integers only when integral and in range, integers
     // to booleans by non-zero, and nothing at all from strings, dates, arrays or tables.
-    return table.at_path(key).value<T>().value_or(defaultValue);
+    const toml::node_view<const toml::node> node = table.at_path(key);
+    if constexpr (std::is_integral_v<T> && !std::is_same_v<T, bool>) {
+        // Its float-to-integer conversion casts before it compares, which is undefined for a
+        // value beyond any integer (width = 8e24), not a number or infinite: those give the
+        // default here first, as every other unusable value does.
+        if (const toml::value<double>* floating = node.as_floating_point();
+            floating != nullptr && !(std::fabs(floating->get()) < kLargestIntegralDouble))
+            return defaultValue;
+    }
+    return node.value<T>().value_or(defaultValue);
 }
 
 bool ConfigHandler::GetBool(std::string key, bool defaultValue) const {

@@ -73,7 +73,7 @@ void GameObject::TakeDamage(float amount) {
 }
 
 void GameObject::Draw() {
-    if (model == nullptr)
+    if (model == nullptr || !shaderHandler.IsUsable(material->program))
         return;
     shaderHandler.SetModel(ToOpenGLMatrix(body->GetTransform()));
     SetObjectLighting(GameWorld::GetInstance().GetPointLights(), ToVec3(GetPosition()));

@@ -81,6 +81,8 @@ public:
     float GetAccumulator() const { return accumulator; }
     /// Fixed steps run since start-up.
     std::uint64_t GetStepCount() const { return stepCount; }
+    /// The length of one physics step, in seconds of game time.
+    float GetFixedStep() const { return fixedStep; }
     /// True while ResetForNewGame destroys the last game's objects.
     bool IsResetting() const { return resetting; }
     /// Where the following steps and draws charge their time; null (the default) measures nothing.

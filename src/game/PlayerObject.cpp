@@ -45,6 +45,8 @@ PlayerObject::PlayerObject()
 }
 
 void PlayerObject::Update(float) {
+    // The step about to run takes whatever push is pending; a press after it may push again.
+    jumpedThisStep = false;
     // Every step spent below the limit reports the death again, until the next game moves us up.
     if (GetPosition().y() < kFallLimit)
         Destroy();
@@ -110,8 +112,12 @@ bool PlayerObject::IsGrounded() {
 void PlayerObject::Jump() {
     if (GamePause::GetInstance().IsPaused())
         return;
-    if (IsGrounded())
-        body->ApplyLocalForceAtCenterOfMass(Vector3(0.0f, jumpForce, 0.0f));
+    // Presses reach us as events, several of them before one step when a frame is slow; each
+    // would add its push to the same step and throw the player over the walls.
+    if (jumpedThisStep || !IsGrounded())
+        return;
+    body->ApplyLocalForceAtCenterOfMass(Vector3(0.0f, jumpForce, 0.0f));
+    jumpedThisStep = true;
 }
 
 void PlayerObject::Fire() {

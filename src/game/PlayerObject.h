@@ -18,7 +18,7 @@ struct PlayerObject : GameObject {
     void Move();
     /// Whether anything lies within reach of a short ray down from the body's centre.
     bool IsGrounded();
-    /// A single upward push, only from the ground.
+    /// A single upward push, only from the ground and at most once a physics step.
     void Jump();
     /// One shot of the current weapon, if there is one.
     void Fire();
@@ -41,4 +41,6 @@ struct PlayerObject : GameObject {
     float maxSpeed = 10.0f;
     float maxAirSpeed = 15.0f;
     float jumpForce = 700.0f;
+    /// A push is waiting for the next physics step.
+    bool jumpedThisStep = false;
 };

@@ -12,7 +12,8 @@ DebugView& DebugView::GetInstance() {
 void DebugView::Draw(ShaderHandler& shaders, const std::vector<Vec3>& lineVertices) {
     if (lineVertices.empty())
         return;
-    shaders.Use(DebugProgram());
+    if (!shaders.Use(DebugProgram()))
+        return;
     if (!buffer)
         buffer = GlObject::NewBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, buffer);

@@ -1,6 +1,7 @@
 #include "render/ModelHandler.h"
 
 #include "core/AssetLocator.h"
+#include "render/ObjGeometry.h"
 
 #include <tiny_obj_loader.h>
 
@@ -19,26 +20,6 @@ const char* const kPreloadedTextures[] = {
     "assets/textures/gun_albedo.jpg",    "assets/textures/gun_normal.png", "assets/textures/gun_metallic.jpg",
     "assets/textures/gun_roughness.jpg", "assets/textures/gun_ao.jpg",
 };
-
-// A corner may lack a normal or texture coordinate, or name one past the end of the file's
-// list; it then gets zeros rather than a read outside the arrays.
-bool InRange(int index, std::size_t stride, const std::vector<tinyobj::real_t>& values) {
-    return index >= 0 && (static_cast<std::size_t>(index) + 1) * stride <= values.size();
-}
-
-Vec3 ReadVec3(const std::vector<tinyobj::real_t>& values, int index) {
-    if (!InRange(index, 3, values))
-        return {};
-    const std::size_t at = static_cast<std::size_t>(index) * 3;
-    return {values[at], values[at + 1], values[at + 2]};
-}
-
-Vec2 ReadVec2(const std::vector<tinyobj::real_t>& values, int index) {
-    if (!InRange(index, 2, values))
-        return {};
-    const std::size_t at = static_cast<std::size_t>(index) * 2;
-    return {values[at], values[at + 1]};
-}
 
 } // namespace
 
@@ -88,23 +69,7 @@ Mesh* LoadModel(const std::string& path) {
     if (!reader.Warning().empty())
         std::cout << "TinyObjReader: " << reader.Warning();
 
-    const tinyobj::attrib_t& attrib = reader.GetAttrib();
-    std::vector<Vec3> positions;
-    std::vector<Vec3> normals;
-    std::vector<Vec2> uvs;
-    std::vector<std::uint32_t> indices;
-    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
-        std::size_t offset = 0;
-        for (const unsigned char faceVertices : shape.mesh.num_face_vertices) {
-            for (std::size_t corner = 0; corner < faceVertices; ++corner) {
-                const tinyobj::index_t index = shape.mesh.indices[offset + corner];
-                positions.push_back(ReadVec3(attrib.vertices, index.vertex_index));
-                normals.push_back(ReadVec3(attrib.normals, index.normal_index));
-                uvs.push_back(ReadVec2(attrib.texcoords, index.texcoord_index));
-                indices.push_back(static_cast<std::uint32_t>(indices.size()));
-            }
-            offset += faceVertices;
-        }
-    }
-    return new Mesh(std::move(positions), std::move(normals), std::move(uvs), std::move(indices));
+    ObjGeometry geometry = FlattenObj(reader.GetAttrib(), reader.GetShapes());
+    return new Mesh(std::move(geometry.positions), std::move(geometry.normals), std::move(geometry.uvs),
+                    std::move(geometry.indices));
 }

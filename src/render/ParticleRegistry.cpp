@@ -3,6 +3,7 @@
 #include "render/ParticleSystem.h"
 #include "render/ShaderHandler.h"
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -10,12 +11,11 @@ namespace {
 constexpr float kBurstLifetime = 1.0f;
 
 // The particle programs delete their stages once linked: nothing else ever attaches them.
-GLuint LinkParticleProgram(GLuint program, const std::vector<GLuint>& stages) {
+GLuint LinkParticleProgram(GLuint program, const std::vector<GLuint>& stages, const std::string& files) {
     glLinkProgram(program);
     for (GLuint stage : stages)
         glDeleteShader(stage);
-    ShaderHandler::PrintProgramLog(program);
-    glValidateProgram(program);
+    ShaderHandler::GetInstance().CheckLinked(program, files);
     return program;
 }
 
@@ -28,7 +28,8 @@ GLuint BuildUpdateProgram() {
     glAttachShader(program, gs);
     const char* const varyings[3] = {"PositionOut", "VelocityOut", "LifetimeOut"};
     glTransformFeedbackVaryings(program, 3, varyings, GL_INTERLEAVED_ATTRIBS);
-    return LinkParticleProgram(program, {vs, gs});
+    return LinkParticleProgram(program, {vs, gs},
+                               "assets/shaders/particleUpdate.vert and assets/shaders/particleUpdate.geom");
 }
 
 GLuint BuildRenderProgram() {
@@ -40,7 +41,9 @@ GLuint BuildRenderProgram() {
     glAttachShader(program, vs);
     glAttachShader(program, gs);
     glAttachShader(program, fs);
-    return LinkParticleProgram(program, {vs, gs, fs});
+    return LinkParticleProgram(program, {vs, gs, fs},
+                               "assets/shaders/particleRender.vert, assets/shaders/particleRender.geom and "
+                               "assets/shaders/particleRender.frag");
 }
 
 } // namespace

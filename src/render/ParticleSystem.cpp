@@ -63,6 +63,8 @@ ParticleSystem::~ParticleSystem() {
 void ParticleSystem::Draw() {
     std::cout << "Drawing particle system" << std::endl;
     ShaderHandler& shaders = ShaderHandler::GetInstance();
+    if (!shaders.IsUsable(updateProgram) || !shaders.IsUsable(renderProgram))
+        return;
 
     shaders.Use(updateProgram);
     glEnable(GL_RASTERIZER_DISCARD);

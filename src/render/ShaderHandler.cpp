@@ -28,6 +28,9 @@ GLuint ShaderHandler::CompileShader(const std::string& path, GLenum type) {
 
     GLint status = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    // The driver's log names no file, and a broken one is rebuilt by nobody: say which it was.
+    if (status != GL_TRUE)
+        std::cout << "Failed to compile shader " << path << std::endl;
     GLint length = 0;
     glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
     if (length > 0) {
@@ -50,6 +53,23 @@ void ShaderHandler::PrintProgramLog(GLuint program) {
     }
 }
 
+bool ShaderHandler::CheckLinked(GLuint program, const std::string& stages) {
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != GL_TRUE) {
+        std::cout << "Failed to link shader program from " << stages << "; what it draws is left out"
+                  << std::endl;
+        unusable.insert(program);
+    }
+    PrintProgramLog(program);
+    glValidateProgram(program);
+    return status == GL_TRUE;
+}
+
+bool ShaderHandler::IsUsable(GLuint program) const {
+    return unusable.count(program) == 0;
+}
+
 GLuint ShaderHandler::CreateProgram(const std::string& vertexPath, const std::string& fragmentPath) {
     const GlObject vs(GlObject::Kind::Shader, CompileShader(vertexPath, GL_VERTEX_SHADER));
     const GlObject fs(GlObject::Kind::Shader, CompileShader(fragmentPath, GL_FRAGMENT_SHADER));
@@ -57,8 +77,7 @@ GLuint ShaderHandler::CreateProgram(const std::string& vertexPath, const std::st
     glAttachShader(program, vs);
     glAttachShader(program, fs);
     glLinkProgram(program);
-    PrintProgramLog(program);
-    glValidateProgram(program);
+    CheckLinked(program, vertexPath + " and " + fragmentPath);
     // The linked program keeps its code; an attached stage would only be flagged for deletion.
     glDetachShader(program, vs);
     glDetachShader(program, fs);
@@ -82,15 +101,20 @@ void ShaderHandler::Release() {
     currentProgram = 0;
     sharedPrograms.clear();
     programs.clear();
+    unusable.clear();
 }
 
-void ShaderHandler::Use(GLuint program) {
+bool ShaderHandler::Use(GLuint program) {
+    // Every draw with a program that failed to link is an error the driver reports: none is made.
+    if (!IsUsable(program))
+        return false;
     if (program != currentProgram) {
         glUseProgram(program);
         currentProgram = program;
         globalUniforms.Apply(program);
     }
     drawUniforms.Apply(program);
+    return true;
 }
 
 void ShaderHandler::BeginFrame(float dt) {

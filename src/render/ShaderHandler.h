@@ -7,6 +7,7 @@
 
 #include <GL/glew.h>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,10 +19,11 @@ class ShaderHandler {
 public:
     static ShaderHandler& GetInstance();
 
-    /// Reads and compiles one stage; prints a non-empty info log (warnings too). A missing
-    /// file compiles as empty source. Always returns the shader id, which the caller owns.
+    /// Reads and compiles one stage; a failure is named on one line with the file, then a
+    /// non-empty info log is printed (warnings too). A missing file compiles as empty source. Always returns
+    /// the shader id, which the caller owns.
     GLuint CompileShader(const std::string& path, GLenum type);
-    /// Compiles both stages, links, prints a non-empty link log and validates; the stages are
+    /// Compiles both stages, links, checks the link (CheckLinked) and validates; the stages are
     /// deleted once linked. Each call makes a new program, owned here until Release().
     GLuint CreateProgram(const std::string& vertexPath, const std::string& fragmentPath);
     /// The program of these two stages, created on its first request and reused afterwards.
@@ -30,7 +32,13 @@ public:
     /// is built again if it is ever requested afterwards.
     void Release();
     /// Makes `program` current: global uniforms only on a change, per-draw uniforms always.
-    void Use(GLuint program);
+    /// False, and nothing done, for a program that failed to link: the caller draws nothing.
+    bool Use(GLuint program);
+    /// Whether `program` may be drawn with: anything but a program that failed to link here.
+    bool IsUsable(GLuint program) const;
+    /// After linking: a failure is named on one line with `stages` (the files) and the program
+    /// is marked unusable; then the link log, if any, and validation. True when it linked.
+    bool CheckLinked(GLuint program, const std::string& stages);
     /// Forgets the current program and sets "deltaTime" and "time" for the new frame.
     void BeginFrame(float dt);
     void SetCamera(const Mat4& viewProjection, const Vec3& position, const Vec3& up);
@@ -50,6 +58,7 @@ private:
 
     std::vector<GlObject> programs;
     std::map<std::pair<std::string, std::string>, GLuint> sharedPrograms;
+    std::set<GLuint> unusable;
 };
 
 // The game's shared programs, each built on its first request and reused for the rest of the run.

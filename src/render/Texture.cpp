@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -49,25 +50,84 @@ GlObject CreateTexture(const unsigned char* pixels, int width, int height, int c
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     const TextureFormat format = FormatFor(channels, srgb);
+    // Rows come tightly packed; GL's default of four-byte rows would read past the end of an
+    // image whose rows are not a multiple of four bytes, whoever set the alignment last.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, format.internalFormat, width, height, 0, format.pixelFormat,
                  GL_UNSIGNED_BYTE, pixels);
     glGenerateMipmap(GL_TEXTURE_2D);
     return texture;
 }
 
+namespace {
+
+/// The decoder's result, or why it cannot be a texture. stb's PNM reader hands back a buffer for
+/// a header of zero rows or columns: an image without a pixel is as unusable as a damaged one.
+DecodedImage Checked(unsigned char* pixels, int width, int height, int channels, std::string& problem) {
+    DecodedImage image;
+    image.pixels.reset(pixels);
+    if (pixels == nullptr) {
+        // Some damaged PNGs are turned away without a reason.
+        const char* reason = stbi_failure_reason();
+        problem = reason != nullptr && *reason != '\0' ? reason : "not an image it can read";
+    } else if (width <= 0 || height <= 0) {
+        problem = "no pixels (" + std::to_string(width) + " x " + std::to_string(height) + ")";
+        image.pixels.reset();
+    } else {
+        image.width = width;
+        image.height = height;
+        image.channels = channels;
+    }
+    return image;
+}
+
+/// Why the header's size cannot be decoded, or nothing. A damaged header of a few dozen bytes can
+/// claim a picture of hundreds of megabytes, which the decoder would fill with nothing.
+std::string SizeProblem(bool headerRead, int width, int height) {
+    if (headerRead && (width > kMaxImageSide || height > kMaxImageSide))
+        return std::to_string(width) + " x " + std::to_string(height) + " pixels, more than " +
+               std::to_string(kMaxImageSide) + " a side";
+    return {};
+}
+
+} // namespace
+
+DecodedImage DecodeImage(const unsigned char* bytes, std::size_t size, std::string& problem) {
+    if (size > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        problem = "larger than 2 GiB";
+        return {};
+    }
+    int width = 0, height = 0, channels = 0;
+    const int length = static_cast<int>(size);
+    problem =
+        SizeProblem(stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0, width, height);
+    if (!problem.empty())
+        return {};
+    stbi_set_flip_vertically_on_load(1);
+    unsigned char* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 0);
+    return Checked(pixels, width, height, channels, problem);
+}
+
+void DecodedImage::FreePixels::operator()(unsigned char* pixels) const {
+    stbi_image_free(pixels);
+}
+
 GlObject LoadTexture(const std::string& path, bool srgb) {
     stbi_set_flip_vertically_on_load(1);
     int width = 0, height = 0, channels = 0;
     const std::string file = AssetLocator::GetInstance().Resolve(path);
-    unsigned char* pixels = stbi_load(file.c_str(), &width, &height, &channels, 0);
-    if (pixels == nullptr) {
+    std::string problem =
+        SizeProblem(stbi_info(file.c_str(), &width, &height, &channels) != 0, width, height);
+    DecodedImage image;
+    if (problem.empty())
+        image =
+            Checked(stbi_load(file.c_str(), &width, &height, &channels, 0), width, height, channels, problem);
+    if (!image.pixels) {
         // Magenta cannot be mistaken for a real surface, so a missing file shows at a glance.
-        std::cout << "Failed to load texture " << file << ": " << stbi_failure_reason() << std::endl;
+        std::cout << "Failed to load texture " << file << ": " << problem << std::endl;
         return CreateTexture(kMissingImageTexel, 1, 1, 4, srgb);
     }
-    GlObject texture = CreateTexture(pixels, width, height, channels, srgb);
-    stbi_image_free(pixels);
-    return texture;
+    return CreateTexture(image.pixels.get(), image.width, image.height, image.channels, srgb);
 }
 
 GlObject CreateSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a) {

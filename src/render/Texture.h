@@ -5,6 +5,8 @@
 #include "render/GlObject.h"
 
 #include <GL/glew.h>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 using TextureHandle = const GlObject*;
@@ -12,9 +14,27 @@ using TextureHandle = const GlObject*;
 /// A 2D texture from 8-bit pixels: repeat wrap, trilinear mipmaps; the format follows the
 /// channel count (1 red, 2 rg, 3 rgb, 4 rgba; sRGB for 3 and 4 when asked).
 GlObject CreateTexture(const unsigned char* pixels, int width, int height, int channels, bool srgb);
-/// An image flipped so its first row is the bottom one. An image that cannot be read prints
+/// An image flipped so its first row is the bottom one. An image that cannot be read, has no
+/// pixel or is more than kMaxImageSide pixels a side prints
 /// one line with the path and the reason and becomes a 1x1 magenta texture.
 GlObject LoadTexture(const std::string& path, bool srgb);
+/// The widest and tallest image a texture is made from: sixteen times the game's own 512, and
+/// within what every OpenGL 4.3 driver can hold.
+inline constexpr int kMaxImageSide = 8192;
+/// An image file's pixels as the decoder gives them to LoadTexture: flipped, tightly packed rows,
+/// as many channels as the file has.
+struct DecodedImage {
+    struct FreePixels {
+        void operator()(unsigned char* pixels) const;
+    };
+    std::unique_ptr<unsigned char, FreePixels> pixels;
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+};
+/// Decodes an image held in memory, as LoadTexture decodes a file: null pixels and the reason in
+/// `problem` when the bytes are not an image or it has no pixel.
+DecodedImage DecodeImage(const unsigned char* bytes, std::size_t size, std::string& problem);
 /// A 1x1 sRGB texture of one colour, as the materials make them.
 GlObject CreateSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a = 255);
 

@@ -297,7 +297,8 @@ void TextHandler::RenderText(const std::string& text, int font, float x, float y
     const auto table = glyphs.find(font);
     if (table == glyphs.end())
         return;
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.SetVec3("textColor", color);
     uniforms.Apply(program);
     glActiveTexture(GL_TEXTURE0);

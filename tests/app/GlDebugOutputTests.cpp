@@ -48,3 +48,28 @@ TEST(GlDebugOutputTest, RoutineNotificationsAreIgnored) {
 }
 
 } // namespace
+
+TEST(DebugMessageLimiter, RepeatsArePrintedThriceThenCountedOnceASecondPerId) {
+    DebugMessageLimiter limiter;
+    const std::string text =
+        FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_ERROR, 1282, GL_DEBUG_SEVERITY_HIGH,
+                           "GL_INVALID_OPERATION in glDrawElements");
+    EXPECT_EQ(limiter.Pass(1282, text, 10.0), text);
+    EXPECT_EQ(limiter.Pass(1282, text, 10.0), text);
+    EXPECT_EQ(limiter.Pass(1282, text, 10.0),
+              text +
+                  "Debug message (1282) keeps coming: its repeats are counted once a second from now on\n");
+    // A frame's worth of repeats a second for two seconds: two lines, the counts adding up.
+    std::string printed;
+    int lines = 0;
+    for (int frame = 1; frame <= 120; ++frame) {
+        const std::string out = limiter.Pass(1282, text, 10.0 + frame / 60.0);
+        lines += out.empty() ? 0 : 1;
+        printed += out;
+    }
+    EXPECT_EQ(lines, 2) << printed;
+    EXPECT_EQ(printed,
+              "Debug message (1282) repeated 60 more times\nDebug message (1282) repeated 60 more times\n");
+    // Another message is not held back by the first one's repeats.
+    EXPECT_EQ(limiter.Pass(7, "other\n", 12.5), "other\n");
+}

@@ -5,6 +5,8 @@
 #include "core/ConfigHandler.h"
 #include "support/ConsoleCapture.h"
 
+#include <sndfile.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -140,3 +142,43 @@ TEST_F(AudioServiceTest, VolumeOutsideZeroToOneFallsBackAndDisabledSoundStaysSil
 }
 
 } // namespace
+
+TEST_F(AudioServiceTest, ASoundLongerThanTenSecondsIsRefusedBeforeItsSamplesAreAllocated) {
+    ASSERT_TRUE(audio.IsAvailable());
+    // Real files a little under and over the bound, and a FLAC header claiming 2^36 samples,
+    // which would be a 128 GiB allocation if the claim were believed.
+    auto write = [&](const std::string& name, int format, int rate, sf_count_t frames) {
+        const std::string path = (scratch / name).string();
+        SF_INFO info{0, rate, 1, format, 0, 0};
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        EXPECT_NE(file, nullptr) << sf_strerror(nullptr);
+        const std::vector<short> silence(static_cast<std::size_t>(frames), 0);
+        sf_writef_short(file, silence.data(), frames);
+        sf_close(file);
+        return path;
+    };
+    const std::string under = write("under.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 8000 * 10);
+    const std::string over = write("over.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 8000 * 10 + 1);
+    const std::string claims = write("claims.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 8000, 800);
+    {
+        // The stream info block starts at byte 8; its total length is the low 36 bits of the
+        // eight bytes from 18: the low half of byte 21 and bytes 22 to 25.
+        std::fstream flac(claims, std::ios::in | std::ios::out | std::ios::binary);
+        char kept = 0;
+        flac.seekg(21);
+        flac.get(kept);
+        flac.seekp(21);
+        flac.put(static_cast<char>(kept | 0x0f));
+        flac.write("\xff\xff\xff\xff", 4);
+    }
+    EXPECT_TRUE(audio.LoadSound(Sound::Shot, under));
+    for (const std::string& path : {over, claims}) {
+        ConsoleCapture console;
+        EXPECT_FALSE(audio.LoadSound(Sound::Shot, path));
+        const std::string text = console.Text();
+        EXPECT_NE(text.find(path + ": longer than 10 seconds ("), std::string::npos) << text;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1) << text;
+        audio.Play(Sound::Shot, Vec3{});
+        EXPECT_EQ(audio.PlayingCount(Sound::Shot), 0) << path;
+    }
+}

@@ -1,6 +1,7 @@
 #include "core/ConfigHandler.h"
 #include "support/ConsoleCapture.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -57,7 +58,8 @@ TEST_F(ConfigHandlerTest, FloatKeysTakeIntegersOnlyWhenExactlyRepresentable) {
 
 TEST_F(ConfigHandlerTest, IntegerKeysTakeIntegralFloatsAndBooleans) {
     LoadText("[Display]\nwidth = 1280.0\nheight = 1280.5\nb = true\nbig = 4294967296\n"
-             "neg = -2147483648\nMSAA = \"8\"\nnan = nan\ndate = 1979-05-27\narr = [1, 2]\n");
+             "neg = -2147483648\nMSAA = \"8\"\nnan = nan\ndate = 1979-05-27\narr = [1, 2]\n"
+             "huge = 8e24\nhugeNeg = -1e19\n");
     EXPECT_EQ(config.GetInt("Display.width", 800), 1280);
     EXPECT_EQ(config.GetInt("Display.height", 600), 600);
     EXPECT_EQ(config.GetInt("Display.b", 5), 1);
@@ -67,6 +69,9 @@ TEST_F(ConfigHandlerTest, IntegerKeysTakeIntegralFloatsAndBooleans) {
     EXPECT_EQ(config.GetInt("Display.nan", 4), 4);
     EXPECT_EQ(config.GetInt("Display.date", 4), 4);
     EXPECT_EQ(config.GetInt("Display.arr", 4), 4);
+    // Floats beyond every integer are turned away without the cast that would be undefined.
+    EXPECT_EQ(config.GetInt("Display.huge", 4), 4);
+    EXPECT_EQ(config.GetInt("Display.hugeNeg", 4), 4);
 }
 
 TEST_F(ConfigHandlerTest, PathsResolveThroughSectionsOnly) {
@@ -166,3 +171,35 @@ TEST_F(ConfigHandlerTest, AnOptionalSwitchIsUnsetUnlessItHoldsABoolean) {
 }
 
 } // namespace
+
+TEST_F(ConfigHandlerTest, NestingBeyondAHundredLevelsIsRefusedBeforeTheParserSeesIt) {
+    auto parts = [](int count) {
+        std::string key = "a";
+        for (int i = 1; i < count; ++i)
+            key += ".a";
+        return key;
+    };
+    const std::string display = "\n[Display]\nwidth = 1024\n";
+    // Tens of thousands of levels would run the parser out of stack: one line, then defaults.
+    for (const std::string& deep :
+         {parts(40000) + " = 1", "[" + parts(40000) + "]", "[" + parts(60) + "]\n" + parts(60) + " = 1",
+          "x = " + std::string(50, '{') + parts(60) + " = 1" + std::string(50, '}')}) {
+        LoadText(deep + display);
+        EXPECT_EQ(config.GetInt("Display.width", 800), 800);
+        EXPECT_NE(loadOutput.find("Invalid config file " + file +
+                                  ": tables, arrays or dotted keys nested more "
+                                  "than 100 deep (line "),
+                  std::string::npos)
+            << loadOutput;
+        EXPECT_EQ(std::count(loadOutput.begin(), loadOutput.end(), '\n'), 1) << loadOutput;
+    }
+    std::string floats;
+    for (int i = 0; i < 300; ++i)
+        floats += "1.5, ";
+    // A hundred levels are still read; dots in strings, quoted keys and comments nest nothing.
+    LoadText(parts(100) + " = 7\n\"" + parts(500) + "\" = 1\n# " + parts(500) + "\ns = '" + parts(500) +
+             "'\nm = \"\"\"\n\"" + parts(500) + "\"\"\"\nf = [" + floats + "1.5]" + display);
+    EXPECT_EQ(loadOutput, "");
+    EXPECT_EQ(config.GetInt(parts(100), 0), 7);
+    EXPECT_EQ(config.GetInt("Display.width", 800), 1024);
+}

@@ -173,6 +173,23 @@ TEST_F(PlayerJump, SpaceInTheAirDoesNothing) {
     EXPECT_LT(top - floor, 3.0f);
 }
 
+TEST_F(PlayerJump, PressesPilingUpBeforeAStepPushOnlyOnce) {
+    StandAt(0.0f, -5.0f);
+    // A slow frame can bring six presses before its first step: one push, the same as one press.
+    for (int press = 0; press < 6; ++press)
+        game.PressKey(kKeySpace);
+    Step();
+    const float oneJump = Velocity().y();
+    EXPECT_NEAR(oneJump, 700.0f / 60.0f - 25.0f / 60.0f, 0.5f);
+
+    // Back on the floor, the next press jumps just as high: nothing stays blocked.
+    Run(1.5f);
+    game.PressKey(kKeySpace);
+    game.PressKey(kKeySpace);
+    Step();
+    EXPECT_NEAR(Velocity().y(), oneJump, 0.5f);
+}
+
 TEST_F(PlayerLifecycle, FallingBelowMinusThirtyReportsTheDeath) {
     ConsoleCapture console;
     PlaceAt(Vector3(0.0f, -30.0f, 0.0f));

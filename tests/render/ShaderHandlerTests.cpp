@@ -32,15 +32,33 @@ TEST(ShaderLogs, ACompileErrorPrintsTheDriversLog) {
     glDeleteShader(shader);
 }
 
-TEST(ShaderLogs, MissingFilesStillGiveAProgramWithoutAMessageOfTheirOwn) {
+TEST(ShaderLogs, FailuresNameTheirFilesAndAProgramThatDidNotLinkIsNeverUsed) {
     testing_support::EnsureGLContext();
+    ShaderHandler& shaders = ShaderHandler::GetInstance();
+    render_test::ScratchDir dir("shader-unlinked");
+    const std::string broken = dir.Write("broken.frag", kBrokenFragment);
     testing_support::ConsoleCapture console;
-    const GLuint program = ShaderHandler::GetInstance().CreateProgram("assets/shaders/absent.vert",
-                                                                      "assets/shaders/absent.frag");
+    const GLuint program = shaders.CreateProgram("assets/shaders/absent.vert", broken);
     EXPECT_NE(program, 0u);
     EXPECT_EQ(glIsProgram(program), GL_TRUE);
-    // Whatever the driver says about empty sources, the library itself names no file.
-    EXPECT_EQ(console.Text().find("absent"), std::string::npos) << console.Text();
+    // A missing file compiles as empty source, which fails like the broken one: both are named.
+    const std::string text = console.Text();
+    EXPECT_NE(text.find("Failed to compile shader assets/shaders/absent.vert\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Failed to compile shader " + broken + "\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Failed to link shader program from assets/shaders/absent.vert and " + broken +
+                        "; what it draws is left out\n"),
+              std::string::npos)
+        << text;
+
+    // Drawing with it is refused, so the driver has no error to report each frame.
+    glUseProgram(0);
+    shaders.currentProgram = 0;
+    EXPECT_FALSE(shaders.IsUsable(program));
+    EXPECT_FALSE(shaders.Use(program));
+    GLint current = -1;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(current, 0);
+    EXPECT_TRUE(shaders.Use(BasicProgram())) << "the shipped programs stay usable";
 }
 
 // Every program the game uses compiles and links from the files under assets/shaders.

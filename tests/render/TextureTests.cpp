@@ -121,3 +121,19 @@ TEST(GradientTextureTest, OneSinePeriodFromVioletToCyanAcrossEqualRows) {
             EXPECT_EQ(texel(column, 1023)[c], texel(column, 0)[c]);
     }
 }
+
+TEST(TextureCreation, RowsAreReadTightlyPackedWhateverTheAlignmentWasBefore) {
+    testing_support::EnsureGLContext();
+    // Three one-byte texels a row: with four-byte rows GL would take the second row from byte 4
+    // and read past the end of the buffer. Whatever ran before may have left four set.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    const std::vector<unsigned char> pixels = {10, 20, 30, 40, 50, 60};
+    const GlObject id = CreateTexture(pixels.data(), 3, 2, 1, false);
+    int width = 0, height = 0;
+    const std::vector<std::uint8_t> texels = render_test::TexelsOf(id, width, height);
+    ASSERT_EQ(width, 3);
+    ASSERT_EQ(height, 2);
+    // TexelsOf reads back RGBA: the red channel carries the grey value.
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        EXPECT_EQ(texels[i * 4], pixels[i]) << "texel " << i;
+}
