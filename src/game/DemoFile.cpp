@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -132,18 +133,15 @@ std::string DemoEncoder::Checkpoint(const DemoCheckpoint& checkpoint) {
             out.Put(value);
         out.Put(object.health);
     }
-    out.Put(state.timeRemaining);
-    out.Put(state.deathMessageTimer);
-    out.Put(state.winMessageTimer);
-    out.Put(static_cast<std::uint8_t>(state.started));
-    out.Put(static_cast<std::uint8_t>(state.startPending));
-    out.Put(state.spawnTimer);
-    out.Put(state.spawnInterval);
-    out.Put(state.spawned);
-    out.Put(state.yaw);
-    out.Put(state.pitch);
-    out.Put(state.steps);
-    out.Put(state.randomDraws);
+    VisitFlowFields(
+        [&out]<typename T>(const char*, const T& value) {
+            if constexpr (std::is_same_v<T, bool>)
+                out.Put(static_cast<std::uint8_t>(value));
+            else
+                out.Put(value);
+            return true;
+        },
+        state);
     return out.Take();
 }
 
@@ -281,20 +279,23 @@ bool DemoReader::ReadState(GameState& state) {
         if (!Read(object.health, "a checkpoint"))
             return false;
     }
-    std::uint8_t started = 0, pending = 0;
-    if (!ReadFloat(state.timeRemaining, "a checkpoint") ||
-        !ReadFloat(state.deathMessageTimer, "a checkpoint") ||
-        !ReadFloat(state.winMessageTimer, "a checkpoint") || !Read(started, "a checkpoint") ||
-        !Read(pending, "a checkpoint") || !ReadFloat(state.spawnTimer, "a checkpoint") ||
-        !ReadFloat(state.spawnInterval, "a checkpoint") || !Read(state.spawned, "a checkpoint") ||
-        !ReadFloat(state.yaw, "a checkpoint") || !ReadFloat(state.pitch, "a checkpoint") ||
-        !Read(state.steps, "a checkpoint") || !Read(state.randomDraws, "a checkpoint"))
-        return false;
-    if (started > 1 || pending > 1)
-        return Fail(DemoProblem::Damaged, "a checkpoint holds a flag that is neither 0 nor 1");
-    state.started = started != 0;
-    state.startPending = pending != 0;
-    return true;
+    return VisitFlowFields(
+        [this]<typename T>(const char*, T& value) {
+            if constexpr (std::is_same_v<T, bool>) {
+                std::uint8_t flag = 0;
+                if (!Read(flag, "a checkpoint"))
+                    return false;
+                if (flag > 1)
+                    return Fail(DemoProblem::Damaged, "a checkpoint holds a flag that is neither 0 nor 1");
+                value = flag != 0;
+                return true;
+            } else if constexpr (std::is_same_v<T, float>) {
+                return ReadFloat(value, "a checkpoint");
+            } else {
+                return Read(value, "a checkpoint");
+            }
+        },
+        state);
 }
 
 DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint, DemoEnd& end) {

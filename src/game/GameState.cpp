@@ -12,6 +12,7 @@
 #include <cstring>
 #include <limits>
 #include <sstream>
+#include <type_traits>
 
 namespace {
 
@@ -118,18 +119,15 @@ std::uint64_t HashGameState(const GameState& state) {
             hash.Value(object.velocity[axis]);
         hash.Value(object.health);
     }
-    hash.Value(state.timeRemaining);
-    hash.Value(state.deathMessageTimer);
-    hash.Value(state.winMessageTimer);
-    hash.Value(static_cast<std::uint8_t>(state.started));
-    hash.Value(static_cast<std::uint8_t>(state.startPending));
-    hash.Value(state.spawnTimer);
-    hash.Value(state.spawnInterval);
-    hash.Value(state.spawned);
-    hash.Value(state.yaw);
-    hash.Value(state.pitch);
-    hash.Value(state.steps);
-    hash.Value(state.randomDraws);
+    VisitFlowFields(
+        [&hash]<typename T>(const char*, const T& value) {
+            if constexpr (std::is_same_v<T, bool>)
+                hash.Value(static_cast<std::uint8_t>(value));
+            else
+                hash.Value(value);
+            return true;
+        },
+        state);
     return hash.Get();
 }
 
@@ -160,18 +158,8 @@ std::string DescribeDifference(const GameState& expected, const GameState& found
             << longer[common].name << ")";
         return out.str();
     }
-    if (Differs(out, "time remaining", expected.timeRemaining, found.timeRemaining) ||
-        Differs(out, "death message timer", expected.deathMessageTimer, found.deathMessageTimer) ||
-        Differs(out, "win message timer", expected.winMessageTimer, found.winMessageTimer) ||
-        Differs(out, "game started", expected.started, found.started) ||
-        Differs(out, "new game pending", expected.startPending, found.startPending) ||
-        Differs(out, "wave timer", expected.spawnTimer, found.spawnTimer) ||
-        Differs(out, "wave interval", expected.spawnInterval, found.spawnInterval) ||
-        Differs(out, "enemies sent", expected.spawned, found.spawned) ||
-        Differs(out, "view yaw", expected.yaw, found.yaw) ||
-        Differs(out, "view pitch", expected.pitch, found.pitch) ||
-        Differs(out, "steps", expected.steps, found.steps) ||
-        Differs(out, "random numbers drawn", expected.randomDraws, found.randomDraws))
-        return out.str();
-    return "";
+    VisitFlowFields(
+        [&out]<typename T>(const char* label, const T& e, const T& f) { return !Differs(out, label, e, f); },
+        expected, found);
+    return out.str();
 }

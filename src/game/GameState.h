@@ -35,6 +35,20 @@ struct GameState {
     bool operator==(const GameState&) const = default;
 };
 
+/// Calls `visit(label, field...)` for every field of `states` besides the objects, in the one
+/// order that demos store them and hashes take them, with the label a desync line names the field
+/// by; stops at the first call that answers false and answers what that call did.
+template <typename Visit, typename... States> bool VisitFlowFields(Visit&& visit, States&... states) {
+    return visit("time remaining", states.timeRemaining...) &&
+           visit("death message timer", states.deathMessageTimer...) &&
+           visit("win message timer", states.winMessageTimer...) &&
+           visit("game started", states.started...) && visit("new game pending", states.startPending...) &&
+           visit("wave timer", states.spawnTimer...) && visit("wave interval", states.spawnInterval...) &&
+           visit("enemies sent", states.spawned...) && visit("view yaw", states.yaw...) &&
+           visit("view pitch", states.pitch...) && visit("steps", states.steps...) &&
+           visit("random numbers drawn", states.randomDraws...);
+}
+
 /// The running game's state now.
 GameState CaptureGameState();
 
