@@ -156,8 +156,12 @@ void GameWorld::Draw(float frameDt) {
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
     shaders.SetLights(*directionalLight, pointLights);
     UpdateSceneLighting(models.GetModel(Level::kModelPath), pointLights, camera.GetPosition());
+    // The world's objects are opaque: blending them would only make a software renderer read back
+    // every sample they cover.
+    glDisable(GL_BLEND);
     for (std::size_t i = 0; i < objects.size(); ++i)
         objects[i]->Draw();
+    glEnable(GL_BLEND);
     // Blobs and sky go after the opaque scene: blobs blend over what lies below them, and the
     // sky shades only the pixels the scene left at the far plane.
     if (ContactShadowRenderer::IsEnabled())
