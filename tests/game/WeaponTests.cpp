@@ -2,6 +2,7 @@
 
 #include "game/BonkeyGun.h"
 #include "game/PlayerObject.h"
+#include "game/Weapon.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,16 @@ TEST_F(BonkeyGunShot, TheGunDescribesItsFigures) {
     weapon->PrintStatus();
     EXPECT_EQ(console.Text(), "BonkeyGun 100/100\nBonkeyGun 42.5/100\n");
     weapon->gauge = 100.0f;
+}
+
+TEST(WeaponFigures, FiguresShowWholeNumbersTruncatedTowardsZero) {
+    EXPECT_EQ(Weapon::FormatFigure(20.0f), "20");
+    EXPECT_EQ(Weapon::FormatFigure(1.0f), "1");
+    EXPECT_EQ(Weapon::FormatFigure(0.5f), "0");
+    EXPECT_EQ(Weapon::FormatFigure(1.99f), "1");
+    EXPECT_EQ(Weapon::FormatFigure(99.99f), "99");
+    EXPECT_EQ(Weapon::FormatFigure(-1.5f), "-1") << "towards zero, not downwards";
+    EXPECT_EQ(Weapon::FormatFigure(-0.5f), "0");
 }
 
 } // namespace
