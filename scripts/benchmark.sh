@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 build_release korvane_benchmark
 
-# The tables below are Markdown, ready to paste into the README; this line says where they came from.
+# The tables below are Markdown, ready to paste into docs/performance.md; this line says where they came from.
 echo "Run on $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores ($(lscpu | sed -n 's/^Model name: *//p')), load average $(cut -d' ' -f1-3 /proc/loadavg)."
 
 if [ -z "${DISPLAY:-}" ]; then

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Plays the real game under a virtual display and takes the README's screenshots:
+# Plays the real game under a virtual display and takes the README's screenshots (in docs/):
 # the start screen, a running game with enemies in view, the collision view, the damage flash
 # and the hit marker. Writes docs/start-screen.png, docs/running-game.png,
 # docs/collision-view.png, docs/damage-flash.png and docs/hit-marker.png.

@@ -19,6 +19,7 @@ game="$prefix/bin/korvane"
 for file in bin/korvane share/korvane/assets/korvane-assets.txt share/korvane/assets/shaders/basic.vert \
     share/korvane/assets/fonts/Zekton.otf share/korvane/assets/sounds/shot.wav share/applications/korvane.desktop \
     share/icons/hicolor/256x256/apps/korvane.png share/doc/korvane/README.md \
+    share/doc/korvane/docs/settings.md share/doc/korvane/docs/start-screen.png \
     "share/doc/korvane/Vermin Verile.LICENSE.txt" share/doc/korvane/Zekton.LICENSE.txt \
     share/doc/korvane/copyright share/doc/korvane/changelog.gz share/man/man6/korvane.6.gz; do
   [ -e "$prefix/$file" ] || fail "not installed: $file"
