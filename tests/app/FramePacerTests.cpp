@@ -134,8 +134,9 @@ TEST(FramePacerTest, AReplayShowsEachFrameAtTheTimeItWasRecorded) {
     // A viewer four times slower than the recording shows each frame at once, and once it is fast
     // again resumes the recorded pace from at most a quarter of a second behind, not in a burst.
     for (int i = 0; i < 60; ++i) {
-        if (i > 0)
+        if (i > 0) {
             EXPECT_LE(clock.Wait(now, 1.0f / 60.0f), 0.0) << i;
+        }
         show(1.0f / 60.0f, 4.0 / 60.0);
     }
     std::vector<double> begins;
