@@ -189,6 +189,10 @@ int RunGame(int argc, const char* const* argv) {
     if (commandLine.action != CommandLine::Action::Play)
         return AnswerCommandLine(commandLine, SettingsPlaces(), AssetPlaces(), std::cout, std::cerr);
 
+    // Interrupted from the terminal or stopped by the system, a recording ends as on Escape, even
+    // while the game is still starting.
+    if (commandLine.demo == CommandLine::Demo::Record)
+        EndGameOnStopSignals();
     ConfigHandler& config = ConfigHandler::GetInstance();
     if (commandLine.configFile)
         config.Load(*commandLine.configFile);
@@ -259,8 +263,6 @@ int RunGame(int argc, const char* const* argv) {
     } else if (commandLine.demo == CommandLine::Demo::Record) {
         int width = 0, height = 0;
         glfwGetWindowSize(window, &width, &height);
-        // Interrupted from the terminal or stopped by the system, the recording ends as on Escape.
-        EndGameOnStopSignals();
         DemoRecorder recorder(commandLine.demoFile, width, height);
         RunFrameLoop(window, frameInterval, recorder);
         recorder.Finish();
