@@ -29,6 +29,7 @@
 #include <GLFW/glfw3.h>
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <iostream>
 #include <optional>
 
@@ -188,6 +189,10 @@ int RunGame(int argc, const char* const* argv) {
     if (commandLine.action != CommandLine::Action::Play)
         return AnswerCommandLine(commandLine, SettingsPlaces(), AssetPlaces(), std::cout, std::cerr);
 
+    // Interrupted from the terminal or stopped by the system, a recording ends as on Escape, even
+    // while the game is still starting.
+    if (commandLine.demo == CommandLine::Demo::Record)
+        EndGameOnStopSignals();
     ConfigHandler& config = ConfigHandler::GetInstance();
     if (commandLine.configFile)
         config.Load(*commandLine.configFile);
@@ -199,9 +204,10 @@ int RunGame(int argc, const char* const* argv) {
     if (replaying) {
         demo = LoadDemo(commandLine.demoFile);
         // A demo cut short (the game crashed while recording) can still be watched up to there,
-        // but a timed replay measures and checks whole demos only.
-        const bool watchable =
-            commandLine.demo == CommandLine::Demo::Play && demo.summary.problem == DemoProblem::Truncated;
+        // but a timed replay measures and checks whole demos only, and one cut before its first
+        // frame (in its header, say) holds nothing to watch.
+        const bool watchable = commandLine.demo == CommandLine::Demo::Play &&
+                               demo.summary.problem == DemoProblem::Truncated && demo.summary.frames > 0;
         if (watchable) {
             std::cout << "Demo " << commandLine.demoFile << ": " << demo.summary.message << "; replaying the "
                       << demo.summary.frames << " frames it holds" << std::endl;
@@ -241,8 +247,9 @@ int RunGame(int argc, const char* const* argv) {
     });
     input.RegisterCallback(KeyBindings::kQuit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
 
-    const double frameInterval =
-        commandLine.demo == CommandLine::Demo::Timedemo ? 0.0 : FrameIntervalFor(ReadMaxFPS(config));
+    // A replay is paced by its own recorded times (a timedemo not at all), not by this
+    // machine's frame cap.
+    const double frameInterval = replaying ? 0.0 : FrameIntervalFor(ReadMaxFPS(config));
     int status = 0;
     if (replaying) {
         DemoPlayer player(demo, commandLine.demo != CommandLine::Demo::Timedemo);
@@ -259,6 +266,9 @@ int RunGame(int argc, const char* const* argv) {
         DemoRecorder recorder(commandLine.demoFile, width, height);
         RunFrameLoop(window, frameInterval, recorder);
         recorder.Finish();
+        if (const int signal = StopSignal())
+            std::cout << (signal == SIGINT ? "Interrupted" : "Terminated") << "; the demo ends here"
+                      << std::endl;
     } else {
         FrameFeed live;
         RunFrameLoop(window, frameInterval, live);

@@ -68,6 +68,7 @@ DemoPlayer::DemoPlayer(const LoadedDemo& demo, bool realTime)
         return CursorSample{frame.cursorX, frame.cursorY, frame.width, frame.height};
     });
     lastFrameEnd = glfwGetTime();
+    clock = ReplayClock(lastFrameEnd);
 }
 
 DemoPlayer::~DemoPlayer() {
@@ -110,12 +111,19 @@ void DemoPlayer::Compare(const DemoCheckpoint& recorded) {
     desync = "Demo desync at frame " + std::to_string(frames) + " (game time " + GameTime(found.steps) +
              "): " + difference;
     if (gameVersion != KORVANE_VERSION)
-        desync += " (recorded with Korvane " + gameVersion + ")";
+        desync += " (recorded with Korvane " + PrintableText(gameVersion) + ")";
+}
+
+double DemoPlayer::SecondsBeforeFrame(double now) const {
+    if (!realTime || next != DemoReader::Record::Frame)
+        return 0.0;
+    return clock.Wait(now, frame.dt);
 }
 
 std::optional<float> DemoPlayer::BeginFrame(float) {
     if (next != DemoReader::Record::Frame || !desync.empty())
         return std::nullopt;
+    clock.Begin(glfwGetTime(), frame.dt);
     InputHandler& input = InputHandler::GetInstance();
     for (std::size_t i = 0; i < heldKeys.size(); ++i)
         input.SetSimulatedKey(heldKeys[i], (frame.held >> i) & 1u);

@@ -19,6 +19,30 @@ struct LoadedDemo {
 /// Reads `path` whole (refusing a file larger than any demo can be) and checks it through.
 LoadedDemo LoadDemo(const std::string& path);
 
+/// When replayed frames are due: frame n once the recorded times of frames 1 to n have passed
+/// since the replay began, so a replay takes as long as its recording whatever the viewer's
+/// frame rate. A viewer that falls behind (frames slower than the recording's) shows the next
+/// ones at once to catch up, but never by more than kMostBehind: after a stall it goes on from
+/// where it is instead of racing through what it missed.
+class ReplayClock {
+public:
+    static constexpr double kMostBehind = 0.25;
+
+    explicit ReplayClock(double start) : shown(start) {}
+    /// Seconds from `now` until the next frame, recorded as lasting `dt`, is due (0 or less: due).
+    double Wait(double now, float dt) const { return shown + static_cast<double>(dt) - now; }
+    /// The next frame, recorded as lasting `dt`, begins at `now`.
+    void Begin(double now, float dt) {
+        shown += static_cast<double>(dt);
+        if (now - shown > kMostBehind)
+            shown = now - kMostBehind;
+    }
+
+private:
+    /// When the last frame was due.
+    double shown;
+};
+
 class DemoPlayer : public FrameFeed {
 public:
     /// Replays `demo` (which must outlive the player) from its first frame; `realTime` false
@@ -28,6 +52,7 @@ public:
 
     std::optional<float> BeginFrame(float pacedDt) override;
     void EndFrame() override;
+    double SecondsBeforeFrame(double now) const override;
     bool CapsPausedFrames() const override { return realTime; }
     bool TakesLiveTime() const override { return false; }
 
@@ -54,6 +79,7 @@ private:
     std::vector<double> frameSeconds;
     double lastFrameEnd = 0.0;
     bool realTime = true;
+    ReplayClock clock{0.0};
 };
 
 /// "5400 frames, 12.3 s, 438.2 FPS; frame ms min 1.20 / median 2.04 / p95 3.10 / max 20.50".

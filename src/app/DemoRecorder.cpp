@@ -9,17 +9,53 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
+
 constexpr std::uint64_t kStepsPerCheckpoint = 60;
+
+/// `path` opened for writing and emptied, held against any other game recording to it for as
+/// long as it is open; null with the reason in `problem` otherwise.
+std::FILE* OpenHeld(const std::string& path, std::string& problem) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd == -1) {
+        problem = std::strerror(errno);
+        return nullptr;
+    }
+    // Two games writing one file would leave neither recording readable: the second is told
+    // before it writes a byte, and the first one's file stays whole.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        problem = errno == EWOULDBLOCK ? "another game is recording to it" : std::strerror(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    struct stat status = {};
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && ::ftruncate(fd, 0) != 0) {
+        problem = std::strerror(errno);
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) {
+        problem = std::strerror(errno);
+        ::close(fd);
+    }
+    return file;
+}
+
 } // namespace
 
 DemoRecorder::DemoRecorder(const std::string& path, int width, int height) : path(path) {
-    file = std::fopen(path.c_str(), "wb");
+    std::string problem;
+    file = OpenHeld(path, problem);
     if (file == nullptr) {
-        std::cout << "Cannot record a demo to " << path << ": " << std::strerror(errno)
-                  << "; playing without recording" << std::endl;
+        std::cout << "Cannot record a demo to " << path << ": " << problem << "; playing without recording"
+                  << std::endl;
         return;
     }
     const ConfigHandler& config = ConfigHandler::GetInstance();
@@ -33,6 +69,15 @@ DemoRecorder::DemoRecorder(const std::string& path, int width, int height) : pat
     Write(encoder.Header(header));
 
     InputHandler::GetInstance().SetWindowEventFilter([this](const InputEvent& event) {
+        // What a frame cannot hold is kept from the game too, so the recording replays as played.
+        if (frame.events.size() >= kMaxDemoPressesPerFrame) {
+            if (!toldOfDroppedPresses)
+                std::cout << "More than " << kMaxDemoPressesPerFrame
+                          << " presses and releases came in one frame; the game and the demo ignore the rest"
+                          << std::endl;
+            toldOfDroppedPresses = true;
+            return false;
+        }
         frame.events.push_back(event);
         return true;
     });

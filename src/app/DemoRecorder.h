@@ -13,7 +13,8 @@
 class DemoRecorder : public FrameFeed {
 public:
     /// Opens `path` and writes the header from the current settings and window size; a file that
-    /// cannot be opened is one line, and the game is played without recording.
+    /// cannot be opened, or that another game is recording to, is one line, and the game is
+    /// played without recording.
     DemoRecorder(const std::string& path, int width, int height);
     ~DemoRecorder() override;
 
@@ -34,4 +35,5 @@ private:
     std::uint32_t frames = 0;
     std::uint32_t lastCheckpointFrame = 0;
     std::uint64_t checkpointSeconds = 0;
+    bool toldOfDroppedPresses = false;
 };

@@ -2,12 +2,14 @@
 
 #include "app/FramePacer.h"
 #include "app/GameTimeBudget.h"
+#include "app/ProcessSetup.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "ui/TextHandler.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -29,14 +31,18 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
     FramePacer pacer(frameInterval, start, start);
     GameTimeBudget gameTime(world.GetFixedStep());
 
-    while (!glfwWindowShouldClose(window)) {
+    // A stop signal ends the loop as closing the window does.
+    while (!glfwWindowShouldClose(window) && StopSignal() == 0) {
         const double now = glfwGetTime();
         pacer.SetPaused(feed.CapsPausedFrames() && GamePause::GetInstance().IsPaused());
-        if (!pacer.IsFrameDue(now)) {
+        const double feedWait = feed.SecondsBeforeFrame(now);
+        if (!pacer.IsFrameDue(now) || feedWait > 0.0) {
             // Sleep most of the wait and spin the last stretch, so the frame still starts on time
             // without a core burning through the whole interval. Escape and the close button are
             // read between the sleeps, however long the cap makes the wait.
-            const double sleep = pacer.SleepBeforeFrame(now);
+            const double sleep =
+                std::max(pacer.SleepBeforeFrame(now),
+                         std::clamp(feedWait - FramePacer::kSpinMargin, 0.0, FramePacer::kLongestSleep));
             if (sleep > 0.0)
                 glfwPollEvents();
             SleepFor(sleep);
@@ -59,10 +65,10 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         if (!dt)
             break;
         const float accumulatorBefore = world.GetAccumulator();
-        const double updateStart = glfwGetTime();
         world.Update(*dt);
+        // Only the steps' own time tells whether they are slower than real time.
         gameTime.RecordSteps(gameTime.StepsRun(accumulatorBefore, *dt, world.GetAccumulator()),
-                             glfwGetTime() - updateStart);
+                             world.GetLastStepsSeconds());
         world.Draw(*dt);
         glfwSwapBuffers(window);
         feed.EndFrame();

@@ -13,6 +13,9 @@ public:
     /// Called once the window's events of the frame are in: the dt to hand the world, given the
     /// time the pacer measured since the last frame; nothing ends the loop (a demo ran out).
     virtual std::optional<float> BeginFrame(float pacedDt) { return pacedDt; }
+    /// Seconds from `now` until the feed's next frame is due, on top of the frame cap (0 or
+    /// less: whenever the cap lets it through); a real-time replay keeps its recorded times.
+    virtual double SecondsBeforeFrame(double /*now*/) const { return 0.0; }
     /// Called after the world has been updated and drawn and the frame shown.
     virtual void EndFrame() {}
     /// Whether a paused game is held to the paused frame cap; a timedemo runs its paused stretches

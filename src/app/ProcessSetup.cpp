@@ -21,3 +21,25 @@ void ReopenClosedStandardStreams() {
 void IgnoreBrokenPipes() {
     std::signal(SIGPIPE, SIG_IGN);
 }
+
+namespace {
+volatile std::sig_atomic_t stopSignal = 0;
+
+void NoteStopSignal(int signal) {
+    stopSignal = signal;
+}
+} // namespace
+
+void EndGameOnStopSignals() {
+    struct sigaction action = {};
+    action.sa_handler = NoteStopSignal;
+    sigemptyset(&action.sa_mask);
+    // Once noted, the default comes back: a game stuck while finishing still ends on the next one.
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+int StopSignal() {
+    return stopSignal;
+}

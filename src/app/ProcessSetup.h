@@ -10,3 +10,9 @@ void ReopenClosedStandardStreams();
 /// A console reader that goes away (`korvane | head`, a pager quit early) leaves a closed pipe:
 /// writing to it then fails quietly instead of ending the game with SIGPIPE.
 void IgnoreBrokenPipes();
+
+/// From now on SIGINT and SIGTERM only note that the game should end, as Escape does: the frame
+/// loop stops at its next turn, so a recording still gets its end. A second one ends the process.
+void EndGameOnStopSignals();
+/// The signal that asked the game to end (SIGINT or SIGTERM), or 0.
+int StopSignal();

@@ -123,6 +123,10 @@ std::string ConfigHandler::SectionText(const std::string& section) const {
 }
 
 bool ConfigHandler::ReplaceSection(const std::string& section, const std::string& text) {
+    // A demo's settings text is as untrusted as a settings file: deep enough, it would run the
+    // parser out of stack.
+    if (FindExcessNesting(text))
+        return false;
     toml::table parsed;
     try {
         parsed = toml::parse(text);

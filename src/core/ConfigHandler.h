@@ -33,7 +33,7 @@ public:
     std::string SectionText(const std::string& section) const;
     /// Puts the table that `text` holds in place of `section` (removes it for empty text); a
     /// demo's replay runs on the recording's settings this way. False, and nothing changed, for
-    /// text that is not valid TOML.
+    /// text that is not valid TOML or nests deeper than a settings file may.
     bool ReplaceSection(const std::string& section, const std::string& text);
 
     const std::string path = "config.toml";

@@ -33,8 +33,8 @@ public:
                 CloseBracket();
             else if (c == '=' && !inHeader)
                 inKey = false;
-            else if (c == ',' && !open.empty() && open.back() == '{')
-                inKey = true;
+            else if (c == ',' && !open.empty() && open.back().bracket == '{')
+                NextInlineKey();
             else if (c == '.' && (inKey || inHeader))
                 ++depth;
             if (depth + headerDepth > limit)
@@ -106,17 +106,26 @@ private:
         Open('[');
     }
     void Open(char bracket) {
-        open.push_back(bracket);
+        open.push_back({bracket, depth});
         ++depth;
         inKey = bracket == '{';
     }
+    /// The next key of an inline table sits one level below the brace, whatever the last key's
+    /// dotted parts were.
+    void NextInlineKey() {
+        depth = open.back().depthBefore + 1;
+        inKey = true;
+    }
+    /// A closed bracket or brace gives its level back: a hundred sibling arrays are one level deep.
     void CloseBracket() {
         if (inHeader) {
             inHeader = false;
             return;
         }
-        if (!open.empty())
+        if (!open.empty()) {
+            depth = open.back().depthBefore;
             open.pop_back();
+        }
         inKey = false;
     }
     ConfigTextPosition Position() const { return {line, at - lineStart + 1}; }
@@ -133,7 +142,12 @@ private:
     bool inKey = true;
     bool inHeader = false;
     bool statementIsHeader = false;
-    std::vector<char> open;
+    struct Opened {
+        char bracket;
+        /// The statement's depth before the bracket opened.
+        int depthBefore;
+    };
+    std::vector<Opened> open;
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "game/DemoFile.h"
 
+#include <GLFW/glfw3.h>
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -17,16 +19,24 @@ constexpr unsigned char kEndTag = 0x11;
 constexpr std::size_t kMaxVersionText = 256;
 constexpr std::size_t kMaxSettingsText = 64 * 1024;
 constexpr std::size_t kMaxHeldKeys = 16;
-constexpr std::size_t kMaxEventsPerFrame = 4096;
 constexpr std::size_t kMaxObjects = 65535;
 constexpr std::size_t kMaxName = 256;
 constexpr std::int32_t kMaxWindowSide = 65535;
 // Bytes an event and an object take at the least, to check a count against what is left.
 constexpr std::size_t kEventBytes = 9;
 constexpr std::size_t kMinObjectBytes = 2 + 6 * 4 + 4;
-// A frame cannot hand the world more than an hour, nor the cursor be a million pixels away.
-constexpr float kMaxFrameSeconds = 3600.0f;
+// Nor can the cursor be a million pixels away.
 constexpr double kMaxCursor = 1.0e6;
+
+/// A code the window can report: any other would reach the game's bindings as something else
+/// (mouse button 256 is the Escape key's code).
+bool IsKnownCode(InputEventKind kind, std::int32_t code) {
+    if (kind == InputEventKind::MouseButton)
+        return code >= GLFW_MOUSE_BUTTON_1 && code <= GLFW_MOUSE_BUTTON_LAST;
+    if (kind == InputEventKind::Key)
+        return code == GLFW_KEY_UNKNOWN || (code >= GLFW_KEY_SPACE && code <= GLFW_KEY_LAST);
+    return code == 0;
+}
 
 class Bytes {
 public:
@@ -87,7 +97,11 @@ std::string DemoEncoder::Header(const DemoHeader& header) {
 }
 
 std::string DemoEncoder::Frame(const DemoFrame& frame) {
-    std::vector<InputEvent> events = frame.events;
+    // The recorder keeps a frame's presses within kMaxDemoPressesPerFrame; should more ever come,
+    // the last ones go rather than the whole file becoming unreadable.
+    std::vector<InputEvent> events(frame.events.begin(),
+                                   frame.events.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                              frame.events.size(), kMaxDemoPressesPerFrame)));
     if (frame.width != width || frame.height != height) {
         events.push_back({InputEventKind::WindowSize, frame.width, frame.height});
         width = frame.width;
@@ -249,9 +263,13 @@ bool DemoReader::ReadHeader(DemoHeader& header) {
     if (keyCount > kMaxHeldKeys)
         return Fail(DemoProblem::Damaged, "it claims " + std::to_string(keyCount) + " held keys");
     header.heldKeys.assign(keyCount, 0);
-    for (std::int32_t& key : header.heldKeys)
+    for (std::int32_t& key : header.heldKeys) {
         if (!Read(key, "the header"))
             return false;
+        if (key == GLFW_KEY_UNKNOWN || !IsKnownCode(InputEventKind::Key, key))
+            return Fail(DemoProblem::Damaged,
+                        "it holds key code " + std::to_string(key) + ", which no key has");
+    }
     heldKeys = header.heldKeys;
     width = header.width;
     height = header.height;
@@ -331,7 +349,7 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
     frame = DemoFrame{};
     if (!ReadFloat(frame.dt, "a frame"))
         return Record::Stop;
-    if (!(frame.dt >= 0.0f && frame.dt <= kMaxFrameSeconds)) {
+    if (!(frame.dt >= 0.0f && frame.dt <= kMaxDemoFrameSeconds)) {
         Fail(DemoProblem::Damaged, "a frame claims to last " + std::to_string(frame.dt) + " s");
         return Record::Stop;
     }
@@ -355,7 +373,7 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
         std::uint16_t count = 0;
         if (!Read(count, "a frame"))
             return Record::Stop;
-        if (count > kMaxEventsPerFrame) {
+        if (count > kMaxDemoEventsPerFrame) {
             Fail(DemoProblem::Damaged, "a frame claims " + std::to_string(count) + " input events");
             return Record::Stop;
         }
@@ -374,6 +392,15 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
             case InputEventKind::Focus:
                 if (event.b != 0 && event.b != 1) {
                     Fail(DemoProblem::Damaged, "a frame holds a press that is neither down nor up");
+                    return Record::Stop;
+                }
+                if (!IsKnownCode(event.kind, event.a)) {
+                    Fail(DemoProblem::Damaged,
+                         "a frame holds " +
+                             std::string(event.kind == InputEventKind::MouseButton ? "mouse button "
+                                         : event.kind == InputEventKind::Key       ? "key "
+                                                                                   : "focus ") +
+                             std::to_string(event.a) + ", which the window never reports");
                     return Record::Stop;
                 }
                 frame.events.push_back(event);

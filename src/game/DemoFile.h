@@ -20,6 +20,13 @@ inline constexpr char kDemoMagic[8] = {'K', 'O', 'R', 'V', 'D', 'E', 'M', 'O'};
 inline constexpr std::uint16_t kDemoFormatVersion = 1;
 /// A demo larger than this is refused before it is read (about 20 hours of play).
 inline constexpr std::size_t kMaxDemoBytes = 256u << 20;
+/// Presses, releases and window sizes one frame may hold: the recorder keeps within it and the
+/// reader refuses more, so whatever is recorded can be replayed.
+inline constexpr std::size_t kMaxDemoEventsPerFrame = 4096;
+/// Of those, the presses, releases and focus changes: one is left for the window's size.
+inline constexpr std::size_t kMaxDemoPressesPerFrame = kMaxDemoEventsPerFrame - 1;
+/// The longest frame a demo may hold: the game never hands the world more than a second at once.
+inline constexpr float kMaxDemoFrameSeconds = 1.0f;
 
 struct DemoHeader {
     std::string gameVersion;

@@ -131,23 +131,41 @@ std::uint64_t HashGameState(const GameState& state) {
     return hash.Get();
 }
 
+std::string PrintableText(std::string_view text) {
+    std::string printable;
+    printable.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7f && c != '\\') {
+            printable += c;
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789abcdef";
+        printable += "\\x";
+        printable += kHex[byte >> 4];
+        printable += kHex[byte & 0x0f];
+    }
+    return printable;
+}
+
 std::string DescribeDifference(const GameState& expected, const GameState& found) {
     std::ostringstream out;
     const std::size_t common = std::min(expected.objects.size(), found.objects.size());
     for (std::size_t i = 0; i < common; ++i) {
         const ObjectState& e = expected.objects[i];
         const ObjectState& f = found.objects[i];
+        const std::string name = PrintableText(e.name);
         if (e.name != f.name) {
-            out << "object " << i + 1 << ": expected " << e.name << ", found " << f.name;
+            out << "object " << i + 1 << ": expected " << name << ", found " << PrintableText(f.name);
             return out.str();
         }
         for (int axis = 0; axis < 3; ++axis)
-            if (Differs(out, e.name + " position " + kAxis[axis], e.position[axis], f.position[axis]))
+            if (Differs(out, name + " position " + kAxis[axis], e.position[axis], f.position[axis]))
                 return out.str();
         for (int axis = 0; axis < 3; ++axis)
-            if (Differs(out, e.name + " velocity " + kAxis[axis], e.velocity[axis], f.velocity[axis]))
+            if (Differs(out, name + " velocity " + kAxis[axis], e.velocity[axis], f.velocity[axis]))
                 return out.str();
-        if (Differs(out, e.name + " health", e.health, f.health))
+        if (Differs(out, name + " health", e.health, f.health))
             return out.str();
     }
     if (expected.objects.size() != found.objects.size()) {
@@ -155,7 +173,7 @@ std::string DescribeDifference(const GameState& expected, const GameState& found
         const auto& longer =
             expected.objects.size() > found.objects.size() ? expected.objects : found.objects;
         out << (expected.objects.size() > found.objects.size() ? " (missing " : " (extra ")
-            << longer[common].name << ")";
+            << PrintableText(longer[common].name) << ")";
         return out.str();
     }
     VisitFlowFields(

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ObjectState {
@@ -56,5 +57,10 @@ GameState CaptureGameState();
 std::uint64_t HashGameState(const GameState& state);
 
 /// The first difference between what a recording held and what a replay found, for a reader:
-/// "Enemy12 position y: expected 1.5, found 1.49998" ("" when the states are equal).
+/// "Enemy12 position y: expected 1.5, found 1.49998" ("" when the states are equal). Names
+/// come as PrintableText: a recording's names may hold anything.
 std::string DescribeDifference(const GameState& expected, const GameState& found);
+
+/// `text` safe to print on a terminal: every byte outside printable ASCII, and the backslash,
+/// written as "\x1b", so text from a file can neither move the cursor nor fake a line.
+std::string PrintableText(std::string_view text);

@@ -114,10 +114,12 @@ void GameWorld::Update(float dt) {
     if (GamePause::GetInstance().IsPaused())
         return;
     accumulator += dt;
+    const double start = Now();
     while (accumulator >= fixedStep) {
         Step();
         accumulator -= fixedStep;
     }
+    lastStepsSeconds = Now() - start;
     camera.MouseLook();
 }
 

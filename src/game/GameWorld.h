@@ -79,6 +79,9 @@ public:
     const std::vector<PointLight*>& GetPointLights() const { return pointLights; }
     bool IsCollisionViewOn() const { return showCollision; }
     float GetAccumulator() const { return accumulator; }
+    /// Wall seconds the fixed steps of the last Update took, and nothing else: the mouse look
+    /// after them asks the window system, which can stall while a window is being resized.
+    double GetLastStepsSeconds() const { return lastStepsSeconds; }
     /// Fixed steps run since start-up.
     std::uint64_t GetStepCount() const { return stepCount; }
     /// The length of one physics step, in seconds of game time.
@@ -114,6 +117,7 @@ private:
     FrameProfile* profile = nullptr;
     const float fixedStep = 1.0f / 60.0f;
     float accumulator = 0.0f;
+    double lastStepsSeconds = 0.0;
     std::uint64_t stepCount = 0;
     bool resetting = false;
 };

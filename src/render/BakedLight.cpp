@@ -3,8 +3,7 @@
 #include "core/AssetLocator.h"
 #include "render/Lights.h"
 #include "render/ModelHandler.h"
-
-#include <stb/stb_image.h>
+#include "render/Texture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,19 +27,19 @@ void BakedLight::Prepare() {
     }
     if (sunMapSize == 0) {
         // First row at z = -extent, as written.
-        stbi_set_flip_vertically_on_load(0);
-        int w = 0, h = 0, channels = 0;
         const std::string file = AssetLocator::GetInstance().Resolve(kSunMapPath);
-        unsigned char* pixels = stbi_load(file.c_str(), &w, &h, &channels, 1);
-        if (pixels == nullptr || w != h || w < 2) {
-            std::cout << "Failed to load texture " << file << ": "
-                      << (pixels == nullptr ? stbi_failure_reason() : "not a square map") << std::endl;
+        std::string problem;
+        const DecodedImage image = DecodeImageFile(file, false, 1, problem);
+        if (image.pixels && (image.width != image.height || image.width < 2))
+            problem = "not a square map";
+        if (!problem.empty()) {
+            std::cout << "Failed to load texture " << file << ": " << problem << std::endl;
             sunMapSize = -1;
         } else {
-            sunMap.assign(pixels, pixels + static_cast<std::size_t>(w) * h);
-            sunMapSize = w;
+            sunMap.assign(image.pixels.get(),
+                          image.pixels.get() + static_cast<std::size_t>(image.width) * image.height);
+            sunMapSize = image.width;
         }
-        stbi_image_free(pixels);
     }
 }
 

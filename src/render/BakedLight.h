@@ -23,8 +23,13 @@ public:
     /// The sun's visibility (0 to 1) on the ground under (x, z), filtered between texels; 1
     /// off the map or when the map could not be read.
     float SunVisibilityAt(float x, float z) const;
-    /// Forgets the light map texture (the model library deletes it); the next Prepare asks again.
-    void Release() { lightMap = nullptr; }
+    /// Forgets the light map texture (the model library deletes it) and the sun map; the next
+    /// Prepare reads both again.
+    void Release() {
+        lightMap = nullptr;
+        sunMap.clear();
+        sunMapSize = 0;
+    }
 
 private:
     BakedLight() = default;

@@ -97,10 +97,11 @@ DecodedImage DecodeImage(const unsigned char* bytes, std::size_t size, std::stri
         problem = "larger than 2 GiB";
         return {};
     }
-    int width = 0, height = 0, channels = 0;
     const int length = static_cast<int>(size);
-    problem =
-        SizeProblem(stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0, width, height);
+    int width = 0, height = 0, channels = 0;
+    // The header first, in a statement of its own: the size it fills in is what is checked.
+    const bool headerRead = stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0;
+    problem = SizeProblem(headerRead, width, height);
     if (!problem.empty())
         return {};
     stbi_set_flip_vertically_on_load(1);
@@ -108,20 +109,26 @@ DecodedImage DecodeImage(const unsigned char* bytes, std::size_t size, std::stri
     return Checked(pixels, width, height, channels, problem);
 }
 
+DecodedImage DecodeImageFile(const std::string& file, bool flipped, int wantedChannels,
+                             std::string& problem) {
+    int width = 0, height = 0, channels = 0;
+    const bool headerRead = stbi_info(file.c_str(), &width, &height, &channels) != 0;
+    problem = SizeProblem(headerRead, width, height);
+    if (!problem.empty())
+        return {};
+    stbi_set_flip_vertically_on_load(flipped ? 1 : 0);
+    unsigned char* pixels = stbi_load(file.c_str(), &width, &height, &channels, wantedChannels);
+    return Checked(pixels, width, height, wantedChannels != 0 ? wantedChannels : channels, problem);
+}
+
 void DecodedImage::FreePixels::operator()(unsigned char* pixels) const {
     stbi_image_free(pixels);
 }
 
 GlObject LoadTexture(const std::string& path, bool srgb) {
-    stbi_set_flip_vertically_on_load(1);
-    int width = 0, height = 0, channels = 0;
     const std::string file = AssetLocator::GetInstance().Resolve(path);
-    std::string problem =
-        SizeProblem(stbi_info(file.c_str(), &width, &height, &channels) != 0, width, height);
-    DecodedImage image;
-    if (problem.empty())
-        image =
-            Checked(stbi_load(file.c_str(), &width, &height, &channels, 0), width, height, channels, problem);
+    std::string problem;
+    const DecodedImage image = DecodeImageFile(file, true, 0, problem);
     if (!image.pixels) {
         // Magenta cannot be mistaken for a real surface, so a missing file shows at a glance.
         std::cout << "Failed to load texture " << file << ": " << problem << std::endl;

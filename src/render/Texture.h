@@ -33,8 +33,12 @@ struct DecodedImage {
     int channels = 0;
 };
 /// Decodes an image held in memory, as LoadTexture decodes a file: null pixels and the reason in
-/// `problem` when the bytes are not an image or it has no pixel.
+/// `problem` when the bytes are not an image, it has no pixel or its header claims more than
+/// kMaxImageSide a side (checked before anything is decoded).
 DecodedImage DecodeImage(const unsigned char* bytes, std::size_t size, std::string& problem);
+/// An image file decoded with the same checks, first row at the bottom when `flipped`, converted
+/// to `wantedChannels` (0: as many as the file has; `channels` is then what the pixels hold).
+DecodedImage DecodeImageFile(const std::string& file, bool flipped, int wantedChannels, std::string& problem);
 /// A 1x1 sRGB texture of one colour, as the materials make them.
 GlObject CreateSolidTexture(unsigned char r, unsigned char g, unsigned char b, unsigned char a = 255);
 

@@ -1,7 +1,9 @@
+#include "app/DemoPlayer.h"
 #include "app/FramePacer.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -106,3 +108,43 @@ TEST(FramePacerTest, APausedGameDrawsAtMostThirtyFramesASecond) {
 }
 
 } // namespace
+
+TEST(FramePacerTest, AReplayShowsEachFrameAtTheTimeItWasRecorded) {
+    // Frames recorded at 27 to 40 FPS; the viewer waits as told, then draws for `draw` seconds.
+    std::vector<float> recorded;
+    for (int i = 0; i < 240; ++i)
+        recorded.push_back(i % 3 == 0 ? 1.0f / 27.0f : 1.0f / 40.0f);
+    double now = 5.0;
+    ReplayClock clock(now);
+    const auto show = [&](float dt, double draw) {
+        const double wait = clock.Wait(now, dt);
+        if (wait > 0.0)
+            now += wait;
+        clock.Begin(now, dt);
+        const double begun = now;
+        now += draw;
+        return begun;
+    };
+    double recordedTime = 5.0;
+    for (float dt : recorded) {
+        recordedTime += dt;
+        ASSERT_NEAR(show(dt, 0.002), recordedTime, 1e-9) << "a fast viewer shows frames as recorded";
+    }
+
+    // A viewer four times slower than the recording shows each frame at once, and once it is fast
+    // again resumes the recorded pace from at most a quarter of a second behind, not in a burst.
+    for (int i = 0; i < 60; ++i) {
+        if (i > 0) {
+            EXPECT_LE(clock.Wait(now, 1.0f / 60.0f), 0.0) << i;
+        }
+        show(1.0f / 60.0f, 4.0 / 60.0);
+    }
+    std::vector<double> begins;
+    for (int i = 0; i < 60; ++i)
+        begins.push_back(show(1.0f / 60.0f, 0.001));
+    int atOnce = 0;
+    for (std::size_t i = 1; i < begins.size(); ++i)
+        atOnce += begins[i] - begins[i - 1] < 0.002 ? 1 : 0;
+    EXPECT_LE(atOnce, static_cast<int>(ReplayClock::kMostBehind * 60.0) + 1);
+    EXPECT_NEAR(begins.back() - begins[begins.size() - 2], 1.0 / 60.0, 1e-6);
+}

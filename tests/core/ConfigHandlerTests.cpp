@@ -202,4 +202,25 @@ TEST_F(ConfigHandlerTest, NestingBeyondAHundredLevelsIsRefusedBeforeTheParserSee
     EXPECT_EQ(loadOutput, "");
     EXPECT_EQ(config.GetInt(parts(100), 0), 7);
     EXPECT_EQ(config.GetInt("Display.width", 800), 1024);
+
+    // Only real depth counts: siblings, however many, are one level each.
+    std::string siblings = "l = [[0]", tables = "t = [{a.b = 1}", pairs = "p = [\n";
+    for (int i = 0; i < 150; ++i) {
+        siblings += ",[0]";
+        tables += ", {a.b.c = " + std::to_string(i) + "}";
+        pairs += "  [" + std::to_string(i) + ", 2],\n";
+    }
+    LoadText(siblings + "]\n" + tables + "]\n" + pairs + "]\ni = {" + parts(90) + " = 1, " + parts(90) +
+             "0 = 2}" + display);
+    EXPECT_EQ(loadOutput, "");
+    EXPECT_EQ(config.GetInt("Display.width", 800), 1024);
+
+    // A demo's settings text goes through the same guard: refused, and the section left alone.
+    LoadText("[Controls]\nmaxSpeed = 3" + display);
+    EXPECT_FALSE(
+        config.ReplaceSection("Controls", "x = " + std::string(40000, '[') + std::string(40000, ']')));
+    EXPECT_FALSE(config.ReplaceSection("Controls", parts(40000) + " = 1"));
+    EXPECT_EQ(config.GetInt("Controls.maxSpeed", 0), 3);
+    EXPECT_TRUE(config.ReplaceSection("Controls", siblings + "]\nmaxSpeed = 4"));
+    EXPECT_EQ(config.GetInt("Controls.maxSpeed", 0), 4);
 }

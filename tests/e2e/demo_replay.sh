@@ -5,7 +5,8 @@
 # their recordings line for line.
 # A demo whose settings were tampered with stops at its first checkpoint as a desync (status 3);
 # files that are no demo, are cut short or of another format version are refused in one line
-# with status 2, before any window opens.
+# with status 2, before any window opens. Names from a demo are printed escaped; a recording
+# interrupted by a signal is still whole, and a second recorder cannot spoil it.
 set -u
 binary=$1
 source "$(dirname "$0")/lib.sh"
@@ -63,10 +64,20 @@ status=$?
 grep -qE '^Demo desync at frame [0-9]+ \(game time 0:0[0-9]\): GameObject0 position y: expected [-0-9.e]+, found [-0-9.e]+$' \
   "$run/tampered.log" || { tail -n 3 "$run/tampered.log"; fail "no desync line naming the player's height"; }
 
-# Refusals: one line each, status 2, no window.
+# Names and the game version from a demo reach the terminal only escaped: a recording whose
+# player is called "ESC [2K CR FAKE!!" and whose version is "1 CR ESC [K" cannot print a line of its own.
+perl -0777 -pe 's/GameObject0/\e[2K\rFAKE!!/; s/^(.{12})1\.0\.0/${1}1\r\e[K/s' "$demos/play30.kvd" > "$run/names.kvd"
+(cd "$run" && exec "$binary" --timedemo names.kvd > names.log 2> errors.log)
+status=$?
+[ "$status" -eq 3 ] || { tail -n 3 "$run/names.log"; fail "renamed demo: status $status, not 3"; }
+grep -qF 'object 1: expected \x1b[2K\x0dFAKE!!, found GameObject0 (recorded with Korvane 1\x0d\x1b[K)' "$run/names.log" ||
+  { tail -n 2 "$run/names.log" | od -c | tail -n 5; fail "no desync line with the names escaped"; }
+grep -q $'[\e\r]' "$run/names.log" && fail "a control character from the demo reached the console"
+
+# Refusals: one line each, status 2, no window (--play too, unless there are frames to watch).
 refused() {
-  local file=$1 words=$2
-  (cd "$run" && exec "$binary" --timedemo "$file" > refused.log 2> errors.log)
+  local file=$1 words=$2 mode=${3:---timedemo}
+  (cd "$run" && exec "$binary" "$mode" "$file" > refused.log 2> errors.log)
   local status=$?
   [ "$status" -eq 2 ] || fail "$file: status $status, not 2"
   [ "$(wc -l < "$run/refused.log")" -eq 1 ] || { cat "$run/refused.log"; fail "$file: not one line"; }
@@ -79,4 +90,49 @@ refused cut.kvd "cut short"
 { head -c 8 "$demos/play60.kvd"; printf '\x07\x00'; tail -c +11 "$demos/play60.kvd"; } > "$run/version.kvd"
 refused version.kvd "format version 7"
 refused missing.kvd "Cannot read demo"
-echo "both demos replay as recorded; damaged ones are refused"
+head -c 40 "$demos/play60.kvd" > "$run/header.kvd"
+refused header.kvd "cut short" --play
+# Settings text nested far too deep for the parser, in place of the recording's [Controls].
+perl -e 'binmode STDOUT; local $/; open my $f, "<:raw", $ARGV[0]; my $d = <$f>;
+  my $deep = "a" . (".a" x 30000) . " = 1";
+  print substr($d, 0, 17), pack("V", length $deep), $deep, substr($d, 21 + unpack("V", substr($d, 17, 4)))' \
+  "$demos/play60.kvd" > "$run/deep.kvd"
+refused deep.kvd "its settings are not valid" --play
+
+# A recording ended by SIGINT or SIGTERM is whole: it replays to its end. A second game asked
+# to record to the same file is told so and plays without recording, leaving the first one's alone.
+record() { # $1 = demo, $2 = log
+  (cd "$run" && exec "$binary" --record "$1" > "$2" 2>> errors.log) &
+}
+# Waits until the game logging to $1 has played a second.
+played_a_second() {
+  for _ in $(seq 1 600); do grep -qE '^[0-9]+ FPS' "$1" && return 0; sleep 0.1; done
+  fail "no frame-rate line in $1"
+}
+: > "$run/errors.log"
+record signalled.kvd first.log
+first=$!
+played_a_second "$run/first.log"
+record signalled.kvd second.log
+second=$!
+for _ in $(seq 1 300); do grep -q "signalled.kvd" "$run/second.log" && break; sleep 0.1; done
+grep -qx "Cannot record a demo to signalled.kvd: another game is recording to it; playing without recording" \
+  "$run/second.log" || { cat "$run/second.log"; fail "the second recorder was not told the file is taken"; }
+kill -TERM "$second"
+wait_for_exit "$second" 30 || fail "the second game did not end cleanly on SIGTERM"
+sleep 1
+kill -INT "$first"
+wait_for_exit "$first" 30 || { cat "$run/errors.log"; fail "the recording did not end cleanly on SIGINT"; }
+grep -qx "Interrupted; the demo ends here" "$run/first.log" || { tail -n 3 "$run/first.log"; fail "no line on the interruption"; }
+record terminated.kvd third.log
+third=$!
+played_a_second "$run/third.log"
+kill -TERM "$third"
+wait_for_exit "$third" 30 || fail "the recording did not end cleanly on SIGTERM"
+grep -qx "Terminated; the demo ends here" "$run/third.log" || { tail -n 3 "$run/third.log"; fail "no line on the termination"; }
+for demo in signalled terminated; do
+  (cd "$run" && exec "$binary" --timedemo "$demo.kvd" > replay.log 2>> errors.log)
+  status=$?
+  [ "$status" -eq 0 ] || { tail -n 3 "$run/replay.log"; fail "$demo.kvd: replay status $status"; }
+done
+echo "both demos replay as recorded; damaged ones are refused; interrupted recordings are whole"

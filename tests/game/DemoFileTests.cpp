@@ -153,10 +153,34 @@ TEST(DemoFile, DamagedFilesAreRefusedWithAReason) {
     name[checkpointAt + 16] = '\x01';
     expect(name, DemoProblem::Damaged, "name");
 
-    DemoEncoder encoder;
-    std::string longFrame = encoder.Header(SampleHeader());
-    longFrame += encoder.Frame({7200.0f, 0, 160.0, 120.0, 320, 240, {}});
-    expect(longFrame, DemoProblem::Damaged, "claims to last");
+    // The game never hands the world more than a second in one frame.
+    const auto oneFrame = [](const DemoFrame& frame, DemoHeader header = SampleHeader()) {
+        DemoEncoder encoder;
+        std::string bytes = encoder.Header(header);
+        bytes += encoder.Frame(frame);
+        return bytes + encoder.End({1, 0});
+    };
+    EXPECT_EQ(Read(oneFrame({1.0f, 0, 160.0, 120.0, 320, 240, {}})).problem, DemoProblem::None);
+    expect(oneFrame({1.5f, 0, 160.0, 120.0, 320, 240, {}}), DemoProblem::Damaged, "claims to last");
+    // Codes the window never reports: mouse button 256 would reach the game as Escape.
+    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {{InputEventKind::MouseButton, 256, 1}}}),
+           DemoProblem::Damaged, "mouse button 256");
+    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {{InputEventKind::MouseButton, -1, 1}}}),
+           DemoProblem::Damaged, "mouse button -1");
+    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {{InputEventKind::Key, 400, 0}}}),
+           DemoProblem::Damaged, "key 400");
+    DemoHeader strangeKeys = SampleHeader();
+    strangeKeys.heldKeys[2] = 5;
+    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {}}, strangeKeys), DemoProblem::Damaged, "key code 5");
+    // As many presses as a frame can hold, and the window's size besides, read back; should the
+    // writer ever be handed more, what it writes is still a demo.
+    DemoFrame busy{0.05f, 0, 160.0, 120.0, 640, 480, {}};
+    for (std::size_t i = 0; i < kMaxDemoPressesPerFrame; ++i)
+        busy.events.push_back({InputEventKind::MouseButton, 0, static_cast<std::int32_t>(i % 2)});
+    EXPECT_EQ(Read(oneFrame(busy)).problem, DemoProblem::None);
+    for (int i = 0; i < 70000; ++i)
+        busy.events.push_back({InputEventKind::Key, 32, 1});
+    EXPECT_EQ(Read(oneFrame(busy)).problem, DemoProblem::None);
     DemoEncoder stray;
     std::string strayCursor = stray.Header(SampleHeader());
     strayCursor += stray.Frame({0.01f, 0, 1.0e300, 120.0, 320, 240, {}});
@@ -184,6 +208,12 @@ TEST(DemoFile, TheFirstDifferenceIsNamedWithBothValues) {
     GameState extra = expected;
     extra.objects.push_back({"Pickup", {}, {}, 100});
     EXPECT_EQ(DescribeDifference(expected, extra), "objects: expected 2, found 3 (extra Pickup)");
+
+    // Names come from the file: nothing in them reaches a terminal as a control.
+    GameState renamed = expected;
+    renamed.objects[0].name = "Game\x1b[2K\rObj\\\x9b";
+    EXPECT_EQ(DescribeDifference(renamed, expected),
+              "object 1: expected Game\\x1b[2K\\x0dObj\\x5c\\x9b, found GameObject0");
 
     GameState drawn = expected;
     drawn.randomDraws = 4243;

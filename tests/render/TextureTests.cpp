@@ -1,4 +1,6 @@
 // Texture creation: formats by channel count, image loading and its fall-back, the gradient.
+#include "core/AssetLocator.h"
+#include "render/BakedLight.h"
 #include "render/ModelHandler.h"
 #include "render/Texture.h"
 
@@ -17,6 +19,17 @@ GLint FormatFor(int channels, bool srgb) {
     const std::vector<unsigned char> pixels(4 * 4 * 4, 100);
     const GlObject id = CreateTexture(pixels.data(), 4, 4, channels, srgb);
     return render_test::InternalFormatOf(id);
+}
+
+/// The first 33 bytes of a PNG: enough for its header to claim `width` x `height`, no pixel data.
+std::string PngHeader(std::uint32_t width, std::uint32_t height) {
+    std::string bytes = "\x89PNG\r\n\x1a\n";
+    bytes += std::string("\0\0\0\x0dIHDR", 8);
+    for (std::uint32_t side : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8)
+            bytes += static_cast<char>((side >> shift) & 0xFF);
+    bytes += std::string("\x08\x02\0\0\0", 5) + std::string(4, '\0');
+    return bytes;
 }
 
 } // namespace
@@ -76,6 +89,43 @@ TEST(TextureLoading, AMissingImageBecomesMagentaWithOneLine) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 1);
     const auto texel = render_test::FirstTexelOf(id);
     EXPECT_EQ(texel, (std::array<std::uint8_t, 4>{255, 0, 255, 255}));
+}
+
+TEST(TextureLoading, AnImageClaimingMoreThanTheLimitIsRefusedFromItsHeaderOnEveryPath) {
+    testing_support::EnsureGLContext();
+    const std::string tooWide = PngHeader(kMaxImageSide + 1, 4);
+    std::string problem;
+    const DecodedImage fromMemory =
+        DecodeImage(reinterpret_cast<const unsigned char*>(tooWide.data()), tooWide.size(), problem);
+    EXPECT_EQ(fromMemory.pixels, nullptr);
+    EXPECT_EQ(problem, "8193 x 4 pixels, more than 8192 a side");
+
+    // A texture (the light map among them) and the sun map, both read from the assets.
+    render_test::ScratchDir dir("png-oversized");
+    std::filesystem::create_directories(dir.PathOf("assets/textures"));
+    dir.Write("assets/korvane-assets.txt", "");
+    dir.Write("assets/textures/wide.png", tooWide);
+    dir.Write("assets/textures/Map1_sun.png", PngHeader(4, 30000));
+    // The real light map is taken first, so that only the sun map is read from the scratch assets.
+    BakedLight& baked = BakedLight::GetInstance();
+    baked.Prepare();
+    baked.Release();
+    AssetLocator& assets = AssetLocator::GetInstance();
+    const std::filesystem::path previous = assets.Root();
+    ASSERT_TRUE(assets.Locate({dir.PathOf("assets")}));
+    testing_support::ConsoleCapture console;
+    const GlObject id = LoadTexture("assets/textures/wide.png", true);
+    baked.Prepare();
+    const std::string text = console.Text();
+    const float sunVisibility = baked.SunVisibilityAt(0.0f, 0.0f);
+    baked.Release();
+    assets.Locate({previous});
+    EXPECT_EQ(render_test::FirstTexelOf(id), (std::array<std::uint8_t, 4>{255, 0, 255, 255}));
+    EXPECT_NE(text.find("wide.png: 8193 x 4 pixels, more than 8192 a side\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Map1_sun.png: 4 x 30000 pixels, more than 8192 a side\n"), std::string::npos)
+        << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2) << text;
+    EXPECT_FLOAT_EQ(sunVisibility, 1.0f) << "a refused sun map leaves everything in full sun";
 }
 
 TEST(TextureLoading, TheCacheKeepsTheFirstSrgbChoiceOfAPath) {
