@@ -2,6 +2,7 @@
 
 #include "app/FramePacer.h"
 #include "app/GameTimeBudget.h"
+#include "app/GlDebugOutput.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "ui/TextHandler.h"
@@ -65,6 +66,7 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
                              glfwGetTime() - updateStart);
         world.Draw(*dt);
         glfwSwapBuffers(window);
+        ReportEndedDebugBursts();
         feed.EndFrame();
     }
 }

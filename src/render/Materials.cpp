@@ -92,7 +92,8 @@ void BasicMaterial::SetHitFlash(float strength, const Vec3& worldPoint) {
 }
 
 void BasicMaterial::Bind() {
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.Apply(program);
     BindUnit(GL_TEXTURE0, diffuseTexture != nullptr ? diffuseTexture->Get() : 0);
 }
@@ -127,7 +128,8 @@ PBSMaterial::PBSMaterial() {
 }
 
 void PBSMaterial::Bind() {
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.Apply(program);
     // Resolved before any unit is touched: making a default texture binds it on the active unit.
     DefaultPbsTextures& defaults = DefaultPbsTextures::GetInstance();
