@@ -76,14 +76,16 @@ void SolidTextures::Release() {
 
 BasicMaterial::BasicMaterial() : BasicMaterial(BasicProgram()) {}
 
-BasicMaterial::BasicMaterial(GLuint shaderProgram) {
+BasicMaterial::BasicMaterial(GLuint shaderProgram, bool takesHitFlash) {
     program = shaderProgram;
     diffuseTexture =
         SolidTextures::GetInstance().Get(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
     uniforms.SetVec3("material.specular", kDefaultSpecular);
     uniforms.SetFloat("material.shininess", kDefaultShininess);
-    // Set on every material: the program keeps the last value it was given for the next object.
-    SetHitFlash(0.0f, Vec3{});
+    // Set on every material that shows hits: the program keeps the last value it was given for
+    // the next object.
+    if (takesHitFlash)
+        SetHitFlash(0.0f, Vec3{});
 }
 
 void BasicMaterial::SetHitFlash(float strength, const Vec3& worldPoint) {
@@ -100,7 +102,8 @@ void BasicMaterial::Bind() {
 
 AnimatedMaterial::AnimatedMaterial() : BasicMaterial(AnimatedProgram()) {}
 
-LevelMaterial::LevelMaterial() : BasicMaterial(LevelProgram()) {
+// Shots at the level leave no flash on it: its program has none.
+LevelMaterial::LevelMaterial() : BasicMaterial(LevelProgram(), false) {
     uniforms.SetInt("diffuseTexture", 0);
     uniforms.SetInt("bakedLight", 1);
     uniforms.SetInt("pointLightMap", 2);
