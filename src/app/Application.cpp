@@ -178,6 +178,7 @@ void ShutDown(GLFWwindow* window) {
     // Every GL object goes while its context still exists: the services outlive the window
     // and are destroyed at exit, when a GL call would have no context to go to.
     ReleaseGlObjects();
+    ReportEndedDebugBursts(true);
     glfwDestroyWindow(window);
     glfwTerminate();
 }

@@ -2,6 +2,7 @@
 
 #include "app/FramePacer.h"
 #include "app/GameTimeBudget.h"
+#include "app/GlDebugOutput.h"
 #include "app/ProcessSetup.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
@@ -71,6 +72,7 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
                              world.GetLastStepsSeconds());
         world.Draw(*dt);
         glfwSwapBuffers(window);
+        ReportEndedDebugBursts();
         feed.EndFrame();
     }
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <limits>
 
 namespace {
 
@@ -83,34 +84,78 @@ std::string FormatDebugMessage(GLenum source, GLenum type, GLuint id, GLenum sev
     return text;
 }
 
-std::string DebugMessageLimiter::Pass(GLuint id, const std::string& text, double now) {
-    Seen& message = seen[id];
-    ++message.count;
-    if (message.count < kShownInFull)
-        return text;
-    const std::string name = "Debug message (" + std::to_string(id) + ")";
-    if (message.count == kShownInFull) {
-        message.since = now;
-        return text + name + " keeps coming: its repeats are counted once a second from now on\n";
-    }
-    ++message.unreported;
-    if (now - message.since < 1.0)
+std::string DebugMessageLimiter::EndLine(GLuint id, const Burst& burst) {
+    if (burst.count < kShownInFull)
         return "";
-    const std::string line = name + " repeated " + std::to_string(message.unreported) + " more times\n";
-    message.unreported = 0;
-    message.since = now;
-    return line;
+    return "Debug message (" + std::to_string(id) + ") repeated " + std::to_string(burst.unreported) +
+           " more times, then stopped\n";
 }
+
+std::string DebugMessageLimiter::Pass(GLuint id, const std::string& text, double now) {
+    std::string printed;
+    Burst& burst = bursts[id];
+    if (burst.count > 0 && now - burst.last >= kBurstGap) {
+        printed = EndLine(id, burst);
+        burst = Burst{};
+    }
+    burst.last = now;
+    ++burst.count;
+    if (burst.count < kShownInFull)
+        return printed + text;
+    const std::string name = "Debug message (" + std::to_string(id) + ")";
+    if (burst.count == kShownInFull) {
+        burst.since = now;
+        return printed + text + name +
+               " keeps coming: its repeats are counted once a second until it stops\n";
+    }
+    ++burst.unreported;
+    if (now - burst.since < 1.0)
+        return printed;
+    printed += name + " repeated " + std::to_string(burst.unreported) + " more times\n";
+    burst.unreported = 0;
+    burst.since = now;
+    return printed;
+}
+
+std::string DebugMessageLimiter::EndBursts(double now) {
+    std::string printed;
+    for (auto it = bursts.begin(); it != bursts.end();) {
+        if (now - it->second.last >= kBurstGap) {
+            printed += EndLine(it->first, it->second);
+            it = bursts.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return printed;
+}
+
+namespace {
+
+DebugMessageLimiter& RunLimiter() {
+    static DebugMessageLimiter limiter;
+    return limiter;
+}
+
+double SteadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void Print(const std::string& printed) {
+    if (!printed.empty())
+        std::cout << printed << std::flush;
+}
+
+} // namespace
 
 void GLAPIENTRY DebugMessageCallback(GLenum source, GLenum type, GLuint id, GLenum severity, GLsizei,
                                      const GLchar* message, const void*) {
-    static DebugMessageLimiter limiter;
     const std::string text = FormatDebugMessage(source, type, id, severity, message);
     if (text.empty())
         return;
-    const double now =
-        std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-    const std::string printed = limiter.Pass(id, text, now);
-    if (!printed.empty())
-        std::cout << printed << std::flush;
+    Print(RunLimiter().Pass(id, text, SteadySeconds()));
+}
+
+void ReportEndedDebugBursts(bool atExit) {
+    Print(RunLimiter().EndBursts(atExit ? std::numeric_limits<double>::infinity() : SteadySeconds()));
 }

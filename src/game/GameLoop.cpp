@@ -129,13 +129,16 @@ void GameLoop::TickRunningGame(float dt) {
         if (winMessageTimer <= 0.0f) {
             winMessageTimer = 0.0f;
             text.RemoveText("win");
+            text.RemoveText("winSummary");
             startPending = true;
         }
     }
     if (deathMessageTimer > 0.0f) {
         deathMessageTimer -= dt;
-        if (deathMessageTimer <= 0.0f)
+        if (deathMessageTimer <= 0.0f) {
             text.RemoveText("death");
+            text.RemoveText("deathSummary");
+        }
     }
     UpdateWeapon();
     UpdateHealth();

@@ -76,7 +76,10 @@ void GameObject::Draw() {
     if (model == nullptr || !shaderHandler.IsUsable(material->program))
         return;
     shaderHandler.SetModel(ToOpenGLMatrix(body->GetTransform()));
-    SetObjectLighting(GameWorld::GetInstance().GetPointLights(), ToVec3(GetPosition()));
+    if (litByEveryLight)
+        SetEveryLightLighting();
+    else
+        SetObjectLighting(GameWorld::GetInstance().GetPointLights(), ToVec3(GetPosition()));
     material->Bind();
     MeshSeenFrom(Camera::GetInstance().GetPosition())->Draw();
 }

@@ -67,6 +67,9 @@ struct GameObject {
     /// small triangles cost a software renderer as much as their pixels.
     Mesh* farModel = nullptr;
     float farModelDistance = 0.0f;
+    /// Lit per pixel by every point light rather than by the few strongest at its origin: for
+    /// a surface as wide as the arena, where the origin says nothing about what lights it.
+    bool litByEveryLight = false;
     std::vector<PointLight*> pointLights;
     std::vector<CollisionShape*> shapes;
     /// The concave shape AddMeshCollider made for this object, released with it.

@@ -1,6 +1,7 @@
 #include "game/GamePause.h"
 
 #include "audio/AudioService.h"
+#include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "game/GameLoop.h"
@@ -13,6 +14,7 @@ GamePause& GamePause::GetInstance() {
 }
 
 void GamePause::Init() {
+    pauseOnFocusLoss = ConfigHandler::GetInstance().GetBool("Controls.pauseOnFocusLoss", true);
     if (initialised)
         return;
     initialised = true;
@@ -29,7 +31,7 @@ void GamePause::Toggle() {
 }
 
 void GamePause::OnFocusChanged(bool focused) {
-    if (!focused)
+    if (!focused && pauseOnFocusLoss)
         Pause();
 }
 

@@ -12,6 +12,8 @@ Level::Level() {
     model = ModelHandler::GetInstance().GetModel(kModelPath);
     if (GraphicsSettings::Current().lightMap)
         material = std::make_unique<LevelMaterial>();
+    else
+        litByEveryLight = true;
     body->SetType(BodyType::Static);
     AddMeshCollider();
     SetCollisionCategoryBits(CollisionCategory::kLevel);

@@ -1,6 +1,6 @@
 #include "render/ContactShadowRenderer.h"
 
-#include "core/ConfigHandler.h"
+#include "render/GraphicsSettings.h"
 #include "render/ShaderHandler.h"
 
 #include <GL/glew.h>
@@ -46,7 +46,7 @@ void ContactShadowRenderer::Prepare() {
 }
 
 bool ContactShadowRenderer::IsEnabled() {
-    return ConfigHandler::GetInstance().GetBool("Graphics.contactShadows", true);
+    return GraphicsSettings::Current().contactShadows;
 }
 
 void ContactShadowRenderer::Draw(ShaderHandler& shaders, const std::vector<ContactShadow>& shadows) {
@@ -59,7 +59,8 @@ void ContactShadowRenderer::Draw(ShaderHandler& shaders, const std::vector<Conta
     for (std::size_t i = 0; i < shadows.size() && i < kMaxShadows; ++i)
         AppendContactShadowQuad(vertices, shadows[i]);
 
-    shaders.Use(ContactShadowProgram());
+    if (!shaders.Use(ContactShadowProgram()))
+        return;
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferSubData(GL_ARRAY_BUFFER, 0,
                     static_cast<GLsizeiptr>(vertices.size() * sizeof(ContactShadowVertex)), vertices.data());

@@ -21,7 +21,7 @@ public:
 
     /// Builds the shadow program and the vertex buffer; at start-up, with a current context.
     void Prepare();
-    /// `Graphics.contactShadows` (default true); off draws no blob at all.
+    /// `Graphics.contactShadows` as read at start-up (default true); off draws no blob at all.
     static bool IsEnabled();
     /// Darkens the surfaces under the shadows with one draw; nothing when off or empty.
     /// Leaves the vertex attribute arrays 0 to 2 disabled and no array buffer bound.

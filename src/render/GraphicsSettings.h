@@ -13,6 +13,10 @@ struct GraphicsSettings {
     int lightsPerObject = 3;
     bool fog = true;
     bool floorGrid = true;
+    /// The gradient sky with the sun's disc behind the scene; off leaves the clear colour.
+    bool sky = true;
+    /// The soft dark blobs under enemies, orbs and the player.
+    bool contactShadows = true;
 
     static constexpr int kMaxLightsPerObject = 32;
     /// Fog reaches 1 - 1/e of the way to the horizon colour at 1 / kFogDensity units.

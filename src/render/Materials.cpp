@@ -76,14 +76,16 @@ void SolidTextures::Release() {
 
 BasicMaterial::BasicMaterial() : BasicMaterial(BasicProgram()) {}
 
-BasicMaterial::BasicMaterial(GLuint shaderProgram) {
+BasicMaterial::BasicMaterial(GLuint shaderProgram, bool takesHitFlash) {
     program = shaderProgram;
     diffuseTexture =
         SolidTextures::GetInstance().Get(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
     uniforms.SetVec3("material.specular", kDefaultSpecular);
     uniforms.SetFloat("material.shininess", kDefaultShininess);
-    // Set on every material: the program keeps the last value it was given for the next object.
-    SetHitFlash(0.0f, Vec3{});
+    // Set on every material that shows hits: the program keeps the last value it was given for
+    // the next object.
+    if (takesHitFlash)
+        SetHitFlash(0.0f, Vec3{});
 }
 
 void BasicMaterial::SetHitFlash(float strength, const Vec3& worldPoint) {
@@ -92,14 +94,16 @@ void BasicMaterial::SetHitFlash(float strength, const Vec3& worldPoint) {
 }
 
 void BasicMaterial::Bind() {
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.Apply(program);
     BindUnit(GL_TEXTURE0, diffuseTexture != nullptr ? diffuseTexture->Get() : 0);
 }
 
 AnimatedMaterial::AnimatedMaterial() : BasicMaterial(AnimatedProgram()) {}
 
-LevelMaterial::LevelMaterial() : BasicMaterial(LevelProgram()) {
+// Shots at the level leave no flash on it: its program has none.
+LevelMaterial::LevelMaterial() : BasicMaterial(LevelProgram(), false) {
     uniforms.SetInt("diffuseTexture", 0);
     uniforms.SetInt("bakedLight", 1);
     uniforms.SetInt("pointLightMap", 2);
@@ -127,7 +131,8 @@ PBSMaterial::PBSMaterial() {
 }
 
 void PBSMaterial::Bind() {
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.Apply(program);
     // Resolved before any unit is touched: making a default texture binds it on the active unit.
     DefaultPbsTextures& defaults = DefaultPbsTextures::GetInstance();

@@ -53,7 +53,7 @@ public:
     TextureHandle diffuseTexture = nullptr;
 
 protected:
-    explicit BasicMaterial(GLuint program);
+    explicit BasicMaterial(GLuint program, bool takesHitFlash = true);
 };
 
 /// The basic shading with a vertex stage animated by "time" (the floating pickup orb).

@@ -25,7 +25,8 @@ void MuzzleFlash::Draw(const Vec3& muzzle, float strength, float turn) {
     if (strength <= 0.0f)
         return;
     const GLuint program = MuzzleFlashProgram();
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.SetVec3("flashCentre", muzzle);
     uniforms.SetFloat("flashStrength", strength);
     uniforms.SetFloat("flashTurn", turn);

@@ -58,7 +58,9 @@ void PointLightMap::Prepare(int mapWidth, int mapHeight) {
 }
 
 bool PointLightMap::Update(const Mesh& level, const std::vector<PointLight*>& lights) {
-    if (!texture || (drawn && SameLights(lastDrawn, lights)))
+    ShaderHandler& shaders = ShaderHandler::GetInstance();
+    // A pass that did not link leaves the texture dark rather than drawing with another program.
+    if (!texture || !shaders.IsUsable(program) || (drawn && SameLights(lastDrawn, lights)))
         return false;
     GLint previousFramebuffer = 0;
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previousFramebuffer);
@@ -85,10 +87,9 @@ bool PointLightMap::Update(const Mesh& level, const std::vector<PointLight*>& li
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_EQUAL, 0, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
-    ShaderHandler& shaders = ShaderHandler::GetInstance();
     shaders.currentProgram = 0; // the global uniforms may have changed since it was last used
     shaders.Use(program);
-    const GLint offset = glGetUniformLocation(program, "texelOffset");
+    const GLint offset = shaders.drawUniforms.GetLocation(program, "texelOffset");
     // Drawn in place, then a texel off in each direction for the texels on a chart's rim, whose
     // centres lie on its faces' edges; the stencil keeps every texel to its first (the shader
     // tests it first), so the later draws only light the few texels still empty.

@@ -67,6 +67,15 @@ void SetObjectLighting(const std::vector<PointLight*>& lights, const Vec3& at) {
     UniformStore& draw = ShaderHandler::GetInstance().drawUniforms;
     SetLightArrays(draw, "objectLight", chosen.strongest);
     draw.SetVec3("objectRestLight", chosen.rest);
-    draw.SetFloat("sunVisibility",
-                  settings.lightMap ? BakedLight::GetInstance().SunVisibilityAt(at.x, at.z) : 1.0f);
+    const float sunVisibility =
+        settings.lightMap ? BakedLight::GetInstance().SunVisibilityAt(at.x, at.z) : 1.0f;
+    draw.SetFloat("sunShadow", 1.0f - sunVisibility);
+}
+
+void SetEveryLightLighting() {
+    // No chosen lights makes the shader walk the whole list; the arrays keep their last values.
+    UniformStore& draw = ShaderHandler::GetInstance().drawUniforms;
+    SetLightArrays(draw, "objectLight", {});
+    draw.SetVec3("objectRestLight", Vec3{0.0f, 0.0f, 0.0f});
+    draw.SetFloat("sunShadow", 0.0f);
 }

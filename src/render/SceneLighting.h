@@ -16,5 +16,8 @@ void PrepareSceneLighting(const ConfigHandler& config);
 /// Each frame after ShaderHandler::SetLights: redraws the point lights' texture when the list
 /// changed and gives the level the highlights of the lights shining most at the camera.
 void UpdateSceneLighting(const Mesh* level, const std::vector<PointLight*>& lights, const Vec3& camera);
-/// Before an object is drawn: the lights chosen for it at `at` and the sun's visibility there.
+/// Before an object is drawn: the lights chosen for it at `at` and the sun's shadow there.
 void SetObjectLighting(const std::vector<PointLight*>& lights, const Vec3& at);
+/// Before a surface that spans the arena is drawn without its light map: every point light per
+/// pixel and the sun unshadowed, since no one place stands for the whole of it.
+void SetEveryLightLighting();

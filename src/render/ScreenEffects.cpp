@@ -27,7 +27,8 @@ void ScreenEffects::Draw(const ScreenEffectsFrame& frame) {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     const GLuint program = ScreenEffectsProgram();
-    ShaderHandler::GetInstance().Use(program);
+    if (!ShaderHandler::GetInstance().Use(program))
+        return;
     uniforms.SetFloat("hurt", frame.hurt);
     uniforms.SetFloat("marker", frame.marker);
     uniforms.SetFloat("markerKill", frame.markerKill ? 1.0f : 0.0f);

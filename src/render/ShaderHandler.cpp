@@ -3,7 +3,6 @@
 #include "core/AssetLocator.h"
 #include "render/Lights.h"
 
-#include <GLFW/glfw3.h>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -111,16 +110,18 @@ bool ShaderHandler::Use(GLuint program) {
     if (program != currentProgram) {
         glUseProgram(program);
         currentProgram = program;
-        globalUniforms.Apply(program);
+        globalUniforms.Apply(program, true);
     }
-    drawUniforms.Apply(program);
+    drawUniforms.Apply(program, true);
     return true;
 }
 
 void ShaderHandler::BeginFrame(float dt) {
     currentProgram = 0;
     globalUniforms.SetFloat("deltaTime", dt);
-    globalUniforms.SetFloat("time", static_cast<float>(glfwGetTime()));
+    // The game's own clock, not the wall's: whatever moves with it holds still while paused.
+    animationTime += dt;
+    globalUniforms.SetFloat("time", animationTime);
 }
 
 void ShaderHandler::SetCamera(const Mat4& viewProjection, const Vec3& position, const Vec3& up) {

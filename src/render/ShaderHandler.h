@@ -39,12 +39,18 @@ public:
     /// After linking: a failure is named on one line with `stages` (the files) and the program
     /// is marked unusable; then the link log, if any, and validation. True when it linked.
     bool CheckLinked(GLuint program, const std::string& stages);
-    /// Forgets the current program and sets "deltaTime" and "time" for the new frame.
+    /// Forgets the current program and sets "deltaTime" and "time" for the new frame: "time"
+    /// is the sum of the frames' dt, so a frame of 0 (a paused game) leaves it where it was.
     void BeginFrame(float dt);
     void SetCamera(const Mat4& viewProjection, const Vec3& position, const Vec3& up);
     void SetModel(const Mat4& model);
     /// Light uniforms for the frame; the arrays are left as they were when the list is empty.
     void SetLights(const DirectionalLight& directional, std::vector<PointLight*> pointLights);
+
+    /// The shared programs by their two stage files.
+    const std::map<std::pair<std::string, std::string>, GLuint>& SharedPrograms() const {
+        return sharedPrograms;
+    }
 
     /// Prints a program's link log when it has one (shared with the particle programs).
     static void PrintProgramLog(GLuint program);
@@ -59,6 +65,7 @@ private:
     std::vector<GlObject> programs;
     std::map<std::pair<std::string, std::string>, GLuint> sharedPrograms;
     std::set<GLuint> unusable;
+    float animationTime = 0.0f;
 };
 
 // The game's shared programs, each built on its first request and reused for the rest of the run.

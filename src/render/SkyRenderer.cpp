@@ -1,6 +1,6 @@
 #include "render/SkyRenderer.h"
 
-#include "core/ConfigHandler.h"
+#include "render/GraphicsSettings.h"
 #include "render/Lights.h"
 #include "render/ShaderHandler.h"
 #include "render/SkyColours.h"
@@ -48,7 +48,8 @@ GLuint SkyProgram() {
 
 void SkyRenderer::Prepare(ShaderHandler& shaders) {
     const GLuint program = SkyProgram();
-    shaders.Use(program);
+    if (!shaders.Use(program))
+        return;
     SetVec3(shaders, program, "horizonColour", kSkyHorizonColour);
     SetVec3(shaders, program, "zenithColour", kSkyZenithColour);
     // The light shines along kSunDirection, so the sun stands the other way.
@@ -57,14 +58,15 @@ void SkyRenderer::Prepare(ShaderHandler& shaders) {
 }
 
 bool SkyRenderer::IsEnabled() {
-    return ConfigHandler::GetInstance().GetBool("Graphics.sky", true);
+    return GraphicsSettings::Current().sky;
 }
 
 void SkyRenderer::Draw(ShaderHandler& shaders, const Vec3& forward, float fovDegrees, float aspect) {
     if (!IsEnabled())
         return;
     const GLuint program = SkyProgram();
-    shaders.Use(program);
+    if (!shaders.Use(program))
+        return;
     // The same axes as the camera's view: side and up from the forward direction and world up.
     const Vec3 side = Normalize(Cross(forward, Vec3{0.0f, 1.0f, 0.0f}));
     const Vec3 up = Cross(side, forward);

@@ -17,7 +17,7 @@ public:
     /// Builds the sky program and sets its fixed colours; at start-up, with a current context.
     /// The program belongs to the ShaderHandler and goes with its release.
     void Prepare(ShaderHandler& shaders);
-    /// `Graphics.sky` (default true); off leaves the void behind the scene as it was.
+    /// `Graphics.sky` as read at start-up (default true); off leaves the void behind the scene as it was.
     static bool IsEnabled();
     /// Fills every pixel above the horizon still at the far plane for a view along `forward`
     /// with a vertical field of view of `fovDegrees` and width / height `aspect`, and sets the

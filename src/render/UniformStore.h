@@ -5,6 +5,7 @@
 #include "core/MathTypes.h"
 
 #include <GL/glew.h>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -20,10 +21,21 @@ public:
     void SetFloat(const std::string& name, float value) { floats[name] = value; }
 
     /// Uploads every value to `program`, which must be current: vec3, vec4, vec3 arrays,
-    /// vec4 arrays, mat4, int, float, in that order.
-    void Apply(GLuint program);
+    /// vec4 arrays, mat4, int, float, in that order. `toEveryProgram` says the store holds
+    /// values for all programs (each takes those it declares), not for this one alone.
+    void Apply(GLuint program, bool toEveryProgram = false);
     /// The cached location of `name` in `program`, asking GL only on the first request.
     GLint GetLocation(GLuint program, const std::string& name);
+
+    /// What the run has asked of each program by name: whether the program declares the name,
+    /// and whether the value was meant for it alone (a material's own values, a direct set) or
+    /// offered to every program. Kept from the first request on, for the check that the code
+    /// and the shaders agree on their names.
+    struct Request {
+        bool found = false;
+        bool meantForThisProgram = false;
+    };
+    static const std::map<GLuint, std::map<std::string, Request>>& Requests();
 
     // Read access for the code that builds on the store (and for tests).
     const std::unordered_map<std::string, Vec3>& Vec3s() const { return vec3s; }
@@ -34,6 +46,8 @@ public:
     std::size_t CachedLocationCount(GLuint program) const;
 
 private:
+    GLint Locate(GLuint program, const std::string& name, bool meantForThisProgram);
+
     std::unordered_map<std::string, Vec3> vec3s;
     std::unordered_map<std::string, Vec4> vec4s;
     std::unordered_map<std::string, std::vector<Vec3>> vec3Arrays;

@@ -49,7 +49,7 @@ TEST(GlDebugOutputTest, RoutineNotificationsAreIgnored) {
 
 } // namespace
 
-TEST(DebugMessageLimiter, RepeatsArePrintedThriceThenCountedOnceASecondPerId) {
+TEST(DebugMessageLimiter, ABurstIsPrintedThriceThenCountedAndAMessageThatComesNowAndThenAlwaysShows) {
     DebugMessageLimiter limiter;
     const std::string text =
         FormatDebugMessage(GL_DEBUG_SOURCE_API, GL_DEBUG_TYPE_ERROR, 1282, GL_DEBUG_SEVERITY_HIGH,
@@ -57,13 +57,15 @@ TEST(DebugMessageLimiter, RepeatsArePrintedThriceThenCountedOnceASecondPerId) {
     EXPECT_EQ(limiter.Pass(1282, text, 10.0), text);
     EXPECT_EQ(limiter.Pass(1282, text, 10.0), text);
     EXPECT_EQ(limiter.Pass(1282, text, 10.0),
-              text +
-                  "Debug message (1282) keeps coming: its repeats are counted once a second from now on\n");
-    // A frame's worth of repeats a second for two seconds: two lines, the counts adding up.
+              text + "Debug message (1282) keeps coming: its repeats are counted once a second until it "
+                     "stops\n");
+    // A frame's worth of repeats a second for two and a half seconds: two lines, then nothing
+    // until the burst is over, when the rest of the count comes.
     std::string printed;
     int lines = 0;
-    for (int frame = 1; frame <= 120; ++frame) {
-        const std::string out = limiter.Pass(1282, text, 10.0 + frame / 60.0);
+    for (int frame = 1; frame <= 150; ++frame) {
+        const std::string out =
+            limiter.Pass(1282, text, 10.0 + frame / 60.0) + limiter.EndBursts(10.0 + frame / 60.0);
         lines += out.empty() ? 0 : 1;
         printed += out;
     }
@@ -71,5 +73,20 @@ TEST(DebugMessageLimiter, RepeatsArePrintedThriceThenCountedOnceASecondPerId) {
     EXPECT_EQ(printed,
               "Debug message (1282) repeated 60 more times\nDebug message (1282) repeated 60 more times\n");
     // Another message is not held back by the first one's repeats.
-    EXPECT_EQ(limiter.Pass(7, "other\n", 12.5), "other\n");
+    EXPECT_EQ(limiter.Pass(7, "other\n", 12.55), "other\n");
+    EXPECT_EQ(limiter.EndBursts(13.0), "");
+    EXPECT_EQ(limiter.EndBursts(13.6), "Debug message (1282) repeated 30 more times, then stopped\n")
+        << "a burst that was printed in full ends quietly";
+
+    // A message that comes once per game start is printed in full every time, however many games.
+    for (int game = 0; game < 6; ++game) {
+        const double start = 100.0 + 60.0 * game;
+        EXPECT_EQ(limiter.EndBursts(start), "");
+        EXPECT_EQ(limiter.Pass(1282, text, start), text) << "game " << game;
+    }
+    // A burst cut short by the next one's arrival still gets its count.
+    for (int i = 0; i < 5; ++i)
+        limiter.Pass(9, "nine\n", 1000.0 + i * 0.1);
+    EXPECT_EQ(limiter.Pass(9, "nine\n", 1010.0),
+              "Debug message (9) repeated 2 more times, then stopped\nnine\n");
 }

@@ -96,6 +96,7 @@ TEST_F(GameLoopTest, SurvivingTheClockWinsAndStartsTheNextGameFiveSecondsLater) 
     game.StepOnce();
     ASSERT_TRUE(HasEntry("win"));
     EXPECT_EQ(EntryText("win"), "You Win");
+    EXPECT_TRUE(HasEntry("winSummary"));
     EXPECT_EQ(EntryText("counter"), "0:00");
 
     // The game goes on under the message; the counter stays at 0:00.
@@ -104,6 +105,7 @@ TEST_F(GameLoopTest, SurvivingTheClockWinsAndStartsTheNextGameFiveSecondsLater) 
     EXPECT_EQ(EntryText("counter"), "0:00");
     game.Simulate(0.1f);
     EXPECT_FALSE(HasEntry("win"));
+    EXPECT_FALSE(HasEntry("winSummary")) << "the summary goes with its message";
     EXPECT_GT(flow.timeRemaining, 299.0f) << "a new game has begun";
 }
 
@@ -116,6 +118,7 @@ TEST_F(GameLoopTest, FallingOutKillsAndTheDeathMessageRunsIntoTheNextGame) {
     EXPECT_TRUE(console.Contains("Player destroyed\n"));
     ASSERT_TRUE(HasEntry("death"));
     EXPECT_EQ(EntryText("death"), "You Died");
+    EXPECT_TRUE(HasEntry("deathSummary"));
     // The death starts the next game within the same step.
     EXPECT_FALSE(flow.startPending);
     EXPECT_FLOAT_EQ(flow.timeRemaining, 300.0f);
@@ -126,6 +129,7 @@ TEST_F(GameLoopTest, FallingOutKillsAndTheDeathMessageRunsIntoTheNextGame) {
     EXPECT_TRUE(HasEntry("death"));
     game.Simulate(0.2f);
     EXPECT_FALSE(HasEntry("death"));
+    EXPECT_FALSE(HasEntry("deathSummary")) << "the summary goes with its message";
 }
 
 TEST_F(GameLoopTest, DyingWhileYouWinShowsStartsAGameThatTheWinDoesNotThrowAway) {
@@ -138,6 +142,7 @@ TEST_F(GameLoopTest, DyingWhileYouWinShowsStartsAGameThatTheWinDoesNotThrowAway)
     game.Player().TakeDamage(10.0f);
     game.StepOnce();
     EXPECT_FALSE(HasEntry("win")) << "the new game cancels the pending win restart";
+    EXPECT_FALSE(HasEntry("winSummary")) << "the death's summary does not sit on the win's";
     EXPECT_EQ(flow.winMessageTimer, 0.0f);
 
     game.Simulate(6.0f);

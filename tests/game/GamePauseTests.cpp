@@ -1,12 +1,17 @@
 #include "PlayScenario.h"
 
 #include "audio/AudioService.h"
+#include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "game/EnemySpawner.h"
 #include "game/GamePause.h"
+#include "support/ConsoleCapture.h"
 #include "ui/TextHandler.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,6 +87,27 @@ TEST_F(GamePauseTest, LosingTheFocusPausesARunningGameAndRegainingItDoesNotResum
     EXPECT_FALSE(pause.IsPaused());
     EXPECT_FALSE(ShowsPaused());
     flow.started = true;
+
+    // A player who keeps a second screen in view can switch the focus pause off; P still pauses.
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() / ("korvane_focus_" + std::to_string(::getpid()) + ".toml");
+    std::ofstream(file) << "[Controls]\npauseOnFocusLoss = false\n";
+    ConfigHandler& config = ConfigHandler::GetInstance();
+    config.Load(file.string());
+    pause.Init();
+    input.OnFocus(false);
+    EXPECT_FALSE(pause.IsPaused()) << "the focus pause is switched off";
+    PressPause();
+    EXPECT_TRUE(pause.IsPaused());
+    PressPause();
+    std::filesystem::remove(file);
+    {
+        testing_support::ConsoleCapture quiet;
+        config.Load(file.string());
+    }
+    pause.Init();
+    input.OnFocus(false);
+    EXPECT_TRUE(pause.IsPaused()) << "without the setting, losing the focus pauses again";
 }
 
 } // namespace

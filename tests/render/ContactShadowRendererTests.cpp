@@ -5,6 +5,7 @@
 
 #include "RenderTestUtil.h"
 #include "core/ConfigHandler.h"
+#include "render/GraphicsSettings.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
@@ -69,10 +70,12 @@ TEST(ContactShadowRenderer, DarkensTheSurfaceUnderEachBlobInOneBuffer) {
     render_test::ScratchDir dir("shadows-off");
     ConfigHandler& config = ConfigHandler::GetInstance();
     config.Load(dir.Write("config.toml", "[Graphics]\ncontactShadows = false\n"));
+    GraphicsSettings::Current().Load(config); // read once, as at start-up
     DrawOverFloor({left, right});
     EXPECT_EQ(target.Pixel(16, kSize / 2)[0], kGrey);
     EXPECT_EQ(target.Pixel(48, kSize / 2)[0], kGrey);
     testing_support::ConsoleCapture quiet;
     config.Load(dir.PathOf("none.toml"));
+    GraphicsSettings::Current().Load(config);
     glDisable(GL_CULL_FACE);
 }

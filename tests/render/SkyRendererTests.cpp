@@ -5,6 +5,7 @@
 
 #include "RenderTestUtil.h"
 #include "core/ConfigHandler.h"
+#include "render/GraphicsSettings.h"
 #include "render/Lights.h"
 #include "support/ConsoleCapture.h"
 
@@ -82,10 +83,12 @@ TEST(SkyRenderer, FillsOnlyTheEmptyFarPlaneWithTheGradientAndTheSun) {
     render_test::ScratchDir dir("sky-off");
     ConfigHandler& config = ConfigHandler::GetInstance();
     config.Load(dir.Write("config.toml", "[Graphics]\nsky = false\n"));
+    GraphicsSettings::Current().Load(config); // read once, as at start-up
     DrawSky(target, kNorth);
     for (const int y : {2, kSize / 2, kSize - 2})
         EXPECT_EQ(target.Pixel(3 * kSize / 4, y), kBlack) << y;
     EXPECT_EQ(ClearColour(), (Vec3{0.0f, 0.0f, 0.0f}));
     testing_support::ConsoleCapture quiet;
     config.Load(dir.PathOf("none.toml"));
+    GraphicsSettings::Current().Load(config);
 }
