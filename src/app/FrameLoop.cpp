@@ -4,6 +4,7 @@
 #include "app/GameTimeBudget.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
+#include "render/SceneTarget.h"
 #include "ui/TextHandler.h"
 
 #include <GL/glew.h>
@@ -65,6 +66,9 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
                              glfwGetTime() - updateStart);
         world.Draw(*dt);
         glfwSwapBuffers(window);
+        // The frame's own work, from its start to the picture shown; the pacing's wait is not in it.
+        const double shown = glfwGetTime();
+        SceneTarget::GetInstance().FrameDone(shown, shown - now);
         feed.EndFrame();
     }
 }

@@ -1,0 +1,92 @@
+// The scene drawn through its own picture against the scene drawn straight into the window: the
+// same game frame, read back from the hidden window.
+#include "game/BasicEnemy.h"
+#include "render/SceneTarget.h"
+#include "support/GameHarness.h"
+
+#include <GL/glew.h>
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+/// The window's picture after drawing the current game frame once more, nothing advanced.
+std::vector<std::uint8_t> DrawFrame(testing_support::GameHarness& game, int width, int height) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    game.DrawOnly(0.0f);
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    // Only the colour is shown: the alpha the scene leaves in the window is nobody's concern.
+    for (std::size_t i = 3; i < pixels.size(); i += 4)
+        pixels[i] = 255;
+    return pixels;
+}
+
+/// Peak signal-to-noise ratio of two pictures in dB, as image tools report it.
+double Psnr(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    double squared = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const double d = static_cast<double>(a[i]) - static_cast<double>(b[i]);
+        squared += d * d;
+    }
+    const double mean = squared / static_cast<double>(a.size());
+    return mean == 0.0 ? INFINITY : 10.0 * std::log10(255.0 * 255.0 / mean);
+}
+
+RenderQuality Quality(Antialiasing antialiasing, float scale) {
+    RenderQuality quality;
+    quality.antialiasing = antialiasing;
+    quality.renderScale = scale;
+    quality.minRenderScale = scale;
+    return quality;
+}
+
+} // namespace
+
+TEST(SceneTarget, ThroughItsPictureTheSceneLooksAsDrawnStraightIntoTheWindow) {
+    testing_support::GameHarness& game = testing_support::GameHarness::Get();
+    game.StartGame();
+    for (int i = 0; i < 4; ++i)
+        new BasicEnemy(Vector3(static_cast<float>(i) * 2.5f - 4.0f, 1.0f, 8.0f), 29.0f, 100.0f);
+    for (int i = 0; i < 20; ++i)
+        game.Frame();
+    int width = 0, height = 0;
+    glfwGetFramebufferSize(glfwGetCurrentContext(), &width, &height);
+    SceneTarget& target = SceneTarget::GetInstance();
+
+    target.Configure(Quality(Antialiasing::Off, 1.0f));
+    ASSERT_FALSE(target.IsOffscreen());
+    const std::vector<std::uint8_t> direct = DrawFrame(game, width, height);
+
+    // At the window's size without anti-aliasing, the picture is the window's, pixel for pixel.
+    target.Configure(Quality(Antialiasing::Off, 1.0f), true);
+    ASSERT_TRUE(target.IsOffscreen());
+    const std::vector<std::uint8_t> through = DrawFrame(game, width, height);
+    EXPECT_EQ(through, direct);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    // The smoothing and the scaling move edges, never the picture: right way up, the same place,
+    // the same colours. An upside-down or shifted scene scores about 12 dB.
+    struct Case {
+        Antialiasing antialiasing;
+        float scale;
+        double leastPsnr;
+    };
+    for (const Case& c : {Case{Antialiasing::Post, 1.0f, 30.0}, Case{Antialiasing::Msaa, 1.0f, 30.0},
+                          Case{Antialiasing::Post, 0.5f, 22.0}, Case{Antialiasing::Msaa, 0.75f, 22.0},
+                          Case{Antialiasing::Off, 2.0f, 28.0}}) {
+        target.Configure(Quality(c.antialiasing, c.scale));
+        const double psnr = Psnr(DrawFrame(game, width, height), direct);
+        EXPECT_GT(psnr, c.leastPsnr) << "antialiasing " << static_cast<int>(c.antialiasing) << " at scale "
+                                     << c.scale;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    }
+    target.Configure(Quality(Antialiasing::Off, 1.0f));
+    target.Release();
+}
