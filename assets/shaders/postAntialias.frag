@@ -1,9 +1,11 @@
 #version 430 core
-// Smooths the finished scene's edges and puts it on the window at the window's size. Where the
-// brightness of a pixel's neighbours says an edge runs through it, the walk along the edge finds
-// how far the pixel lies from the stair step's ends, and the colour is read that much across the
-// edge; thin details get a little of their surroundings' average as well. Works in the scene's
-// own texels, whatever its scale, so the scaling and the smoothing are one pass.
+// Smooths the finished scene's edges and puts it on the window at the window's size. The
+// brightness of four diagonal neighbours gives the direction an edge runs in; the colour is then
+// averaged along that direction, short or long, and the long average is kept only where it stays
+// within the brightness of the neighbourhood (else it has crossed onto another surface). No loops
+// and no branches: a software renderer runs every pixel's shader in lock-step with its
+// neighbours', so a walk along the edge would cost every pixel the longest walk.
+// Works in the scene's own texels, whatever its scale, so scaling and smoothing are one pass.
 
 in vec2 screenUv;
 
@@ -16,14 +18,12 @@ uniform vec2 sceneExtent;
 
 out vec4 fragColor;
 
-// Contrast below the larger of these (absolute, and as a share of the brightest neighbour) is
-// left alone: smoothing it would only blur textures.
-const float kContrastFloor = 0.0312;
-const float kContrastShare = 0.125;
-// How much of the neighbourhood's average a one-texel detail takes.
-const float kSubpixelShare = 0.75;
-const int kSearchSteps = 8;
-const float kStrides[kSearchSteps] = float[](1.0, 1.0, 1.0, 1.5, 2.0, 2.0, 4.0, 8.0);
+// The longest average, in texels, along an edge.
+const float kLongestSpan = 8.0;
+// Keeps the direction from growing without bound where the neighbours hardly differ; the share
+// of the neighbourhood's brightness does the same in bright areas.
+const float kLeastReduce = 1.0 / 128.0;
+const float kReduceShare = 1.0 / 8.0;
 
 vec3 Fetch(vec2 uv) {
     return textureLod(scene, clamp(uv, 0.5 * texel, sceneExtent - 0.5 * texel), 0.0).rgb;
@@ -33,81 +33,26 @@ float Luma(vec3 colour) {
     return dot(colour, vec3(0.299, 0.587, 0.114));
 }
 
-float LumaAt(vec2 uv) {
-    return Luma(Fetch(uv));
-}
-
 void main() {
     vec2 uv = screenUv * sceneExtent;
+    // Half a texel off on each diagonal: bilinear filtering averages each 2 x 2 block for free.
+    float nw = Luma(Fetch(uv + vec2(-0.5, 0.5) * texel));
+    float ne = Luma(Fetch(uv + vec2(0.5, 0.5) * texel));
+    float sw = Luma(Fetch(uv + vec2(-0.5, -0.5) * texel));
+    float se = Luma(Fetch(uv + vec2(0.5, -0.5) * texel));
     vec3 centre = Fetch(uv);
     float m = Luma(centre);
-    float n = LumaAt(uv + vec2(0.0, texel.y));
-    float s = LumaAt(uv - vec2(0.0, texel.y));
-    float e = LumaAt(uv + vec2(texel.x, 0.0));
-    float w = LumaAt(uv - vec2(texel.x, 0.0));
-    float lowest = min(m, min(min(n, s), min(e, w)));
-    float highest = max(m, max(max(n, s), max(e, w)));
-    float range = highest - lowest;
-    if (range < max(kContrastFloor, highest * kContrastShare)) {
-        fragColor = vec4(centre, 1.0);
-        return;
-    }
-    float ne = LumaAt(uv + texel);
-    float sw = LumaAt(uv - texel);
-    float nw = LumaAt(uv + vec2(-texel.x, texel.y));
-    float se = LumaAt(uv + vec2(texel.x, -texel.y));
 
-    // An edge runs horizontally when the brightness changes most from row to row.
-    float rowChange = 2.0 * abs(n + s - 2.0 * m) + abs(ne + se - 2.0 * e) + abs(nw + sw - 2.0 * w);
-    float columnChange = 2.0 * abs(e + w - 2.0 * m) + abs(ne + nw - 2.0 * n) + abs(se + sw - 2.0 * s);
-    bool horizontal = rowChange >= columnChange;
-    float before = horizontal ? s : w;
-    float after = horizontal ? n : e;
-    vec2 across = horizontal ? vec2(0.0, texel.y) : vec2(texel.x, 0.0);
-    vec2 along = horizontal ? vec2(texel.x, 0.0) : vec2(0.0, texel.y);
-    // The edge lies towards the neighbour that differs most.
-    float edgeLuma = 0.5 * (after + m);
-    float gradient = abs(after - m);
-    if (abs(before - m) >= abs(after - m)) {
-        across = -across;
-        edgeLuma = 0.5 * (before + m);
-        gradient = abs(before - m);
-    }
-    gradient *= 0.25;
+    // Across the brightness gradient is along the edge.
+    vec2 direction = vec2((sw + se) - (nw + ne), (nw + sw) - (ne + se));
+    float reduce = max((nw + ne + sw + se) * 0.25 * kReduceShare, kLeastReduce);
+    float scale = 1.0 / (min(abs(direction.x), abs(direction.y)) + reduce);
+    direction = clamp(direction * scale, vec2(-kLongestSpan), vec2(kLongestSpan)) * texel;
 
-    // Walk along the edge both ways until the brightness leaves the edge's.
-    vec2 onEdge = uv + 0.5 * across;
-    vec2 back = onEdge - along;
-    vec2 ahead = onEdge + along;
-    float backDelta = LumaAt(back) - edgeLuma;
-    float aheadDelta = LumaAt(ahead) - edgeLuma;
-    bool backDone = abs(backDelta) >= gradient;
-    bool aheadDone = abs(aheadDelta) >= gradient;
-    for (int i = 1; i < kSearchSteps && !(backDone && aheadDone); ++i) {
-        if (!backDone) {
-            back -= along * kStrides[i];
-            backDelta = LumaAt(back) - edgeLuma;
-            backDone = abs(backDelta) >= gradient;
-        }
-        if (!aheadDone) {
-            ahead += along * kStrides[i];
-            aheadDelta = LumaAt(ahead) - edgeLuma;
-            aheadDone = abs(aheadDelta) >= gradient;
-        }
-    }
-    float backDistance = horizontal ? uv.x - back.x : uv.y - back.y;
-    float aheadDistance = horizontal ? ahead.x - uv.x : ahead.y - uv.y;
-    bool backNearer = backDistance < aheadDistance;
-    float nearest = min(backDistance, aheadDistance);
-    float edgeOffset = 0.5 - nearest / (backDistance + aheadDistance);
-    // Only the part of the step that rises towards the nearer end is moved across the edge.
-    bool centreDarker = m < edgeLuma;
-    bool rising = ((backNearer ? backDelta : aheadDelta) < 0.0) != centreDarker;
-    edgeOffset = rising ? edgeOffset : 0.0;
-
-    float average = (2.0 * (n + s + e + w) + ne + nw + se + sw) / 12.0;
-    float detail = smoothstep(0.0, 1.0, clamp(abs(average - m) / range, 0.0, 1.0));
-    float detailOffset = detail * detail * kSubpixelShare;
-
-    fragColor = vec4(Fetch(uv + across * max(edgeOffset, detailOffset)), 1.0);
+    vec3 near = 0.5 * (Fetch(uv - direction / 6.0) + Fetch(uv + direction / 6.0));
+    vec3 far = 0.5 * near + 0.25 * (Fetch(uv - direction * 0.5) + Fetch(uv + direction * 0.5));
+    float lowest = min(m, min(min(nw, ne), min(sw, se)));
+    float highest = max(m, max(max(nw, ne), max(sw, se)));
+    float farLuma = Luma(far);
+    fragColor = vec4(farLuma < lowest || farLuma > highest ? near : far, 1.0);
 }

@@ -98,8 +98,11 @@ bool SceneTarget::Build(int width, int height, int samples) {
     depth = NewRenderbuffer(samples, GL_DEPTH24_STENCIL8, pictureWidth, pictureHeight);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    if (samples > 0 && complete) {
-        // The multisampled scene is resolved here when it has to be scaled: a resolve cannot scale.
+    const bool smoothed = quality.antialiasing == Antialiasing::Post;
+    if ((samples > 0 || smoothed) && complete) {
+        // The multisampled scene is resolved here when it has to be scaled (a resolve cannot
+        // scale); the smoothed one is smoothed here at its own size, which costs a quarter of
+        // smoothing at the window's at half the scale, and then scaled.
         resolveTexture = NewColourTexture(pictureWidth, pictureHeight);
         resolveFramebuffer = GlObject::NewFramebuffer();
         glBindFramebuffer(GL_FRAMEBUFFER, resolveFramebuffer);
@@ -118,6 +121,7 @@ bool SceneTarget::Build(int width, int height, int samples) {
     builtForHeight = height;
     builtSamples = samples;
     builtScale = quality.renderScale;
+    builtSmoothed = smoothed;
     return true;
 }
 
@@ -140,8 +144,10 @@ void SceneTarget::BeginScene() {
         glGetIntegerv(GL_MAX_SAMPLES, &largest);
         samples = std::clamp(quality.samples, 0, static_cast<int>(largest));
     }
+    const bool smoothed = quality.antialiasing == Antialiasing::Post;
     const bool stale = !sceneFramebuffer || windowWidth != builtForWidth || windowHeight != builtForHeight ||
-                       samples != builtSamples || quality.renderScale != builtScale;
+                       samples != builtSamples || quality.renderScale != builtScale ||
+                       smoothed != builtSmoothed;
     if (stale && !Build(windowWidth, windowHeight, samples))
         return;
 
@@ -173,9 +179,10 @@ void SceneTarget::EndScene() {
     drawingScene = false;
     const bool postPass = quality.antialiasing == Antialiasing::Post &&
                           ShaderHandler::GetInstance().IsUsable(PostAntialiasProgram());
+    const bool windowSized = sceneWidth == windowWidth && sceneHeight == windowHeight;
     if (postPass) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glViewport(0, 0, windowWidth, windowHeight);
+        glBindFramebuffer(GL_FRAMEBUFFER, windowSized ? 0 : resolveFramebuffer.Get());
+        glViewport(0, 0, sceneWidth, sceneHeight);
         const GLuint program = PostAntialiasProgram();
         ShaderHandler::GetInstance().Use(program);
         glActiveTexture(GL_TEXTURE0);
@@ -195,7 +202,9 @@ void SceneTarget::EndScene() {
         glBindTexture(GL_TEXTURE_2D, 0);
         glEnable(GL_BLEND);
         glEnable(GL_DEPTH_TEST);
-    } else if (builtSamples > 0 && (sceneWidth != windowWidth || sceneHeight != windowHeight)) {
+        if (!windowSized)
+            Blit(resolveFramebuffer, sceneWidth, sceneHeight, 0, windowWidth, windowHeight);
+    } else if (builtSamples > 0 && !windowSized) {
         Blit(sceneFramebuffer, sceneWidth, sceneHeight, resolveFramebuffer, sceneWidth, sceneHeight);
         Blit(resolveFramebuffer, sceneWidth, sceneHeight, 0, windowWidth, windowHeight);
     } else {

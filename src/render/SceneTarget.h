@@ -53,6 +53,7 @@ private:
     // scale), its samples and scale. The scene covers its lower left sceneWidth x sceneHeight.
     int builtForWidth = 0, builtForHeight = 0, builtSamples = -1;
     float builtScale = 0.0f;
+    bool builtSmoothed = false;
     int pictureWidth = 0, pictureHeight = 0;
     int sceneWidth = 0, sceneHeight = 0;
     GlObject sceneFramebuffer;

@@ -7,9 +7,11 @@
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
+#include <stb/stb_image_write.h>
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -26,6 +28,13 @@ std::vector<std::uint8_t> DrawFrame(testing_support::GameHarness& game, int widt
     for (std::size_t i = 3; i < pixels.size(); i += 4)
         pixels[i] = 255;
     return pixels;
+}
+
+/// Kept in the temporary directory for a look (and for image tools to compare).
+void SavePng(const std::string& name, const std::vector<std::uint8_t>& pixels, int width, int height) {
+    stbi_flip_vertically_on_write(1);
+    stbi_write_png(("/tmp/korvane-scene-" + name + ".png").c_str(), width, height, 4, pixels.data(), width * 4);
+    stbi_flip_vertically_on_write(0);
 }
 
 /// Peak signal-to-noise ratio of two pictures in dB, as image tools report it.
@@ -63,6 +72,7 @@ TEST(SceneTarget, ThroughItsPictureTheSceneLooksAsDrawnStraightIntoTheWindow) {
     target.Configure(Quality(Antialiasing::Off, 1.0f));
     ASSERT_FALSE(target.IsOffscreen());
     const std::vector<std::uint8_t> direct = DrawFrame(game, width, height);
+    SavePng("direct", direct, width, height);
 
     // At the window's size without anti-aliasing, the picture is the window's, pixel for pixel.
     target.Configure(Quality(Antialiasing::Off, 1.0f), true);
@@ -82,7 +92,11 @@ TEST(SceneTarget, ThroughItsPictureTheSceneLooksAsDrawnStraightIntoTheWindow) {
                           Case{Antialiasing::Post, 0.5f, 22.0}, Case{Antialiasing::Msaa, 0.75f, 22.0},
                           Case{Antialiasing::Off, 2.0f, 28.0}}) {
         target.Configure(Quality(c.antialiasing, c.scale));
-        const double psnr = Psnr(DrawFrame(game, width, height), direct);
+        const std::vector<std::uint8_t> picture = DrawFrame(game, width, height);
+        const char* names[] = {"msaa", "post", "off"};
+        SavePng(std::string(names[static_cast<int>(c.antialiasing)]) + "-" + std::to_string(c.scale).substr(0, 4),
+                picture, width, height);
+        const double psnr = Psnr(picture, direct);
         EXPECT_GT(psnr, c.leastPsnr) << "antialiasing " << static_cast<int>(c.antialiasing) << " at scale "
                                      << c.scale;
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
