@@ -40,6 +40,36 @@ GlObject NewColourTexture(int width, int height) {
     return texture;
 }
 
+struct DepthFormat {
+    GLenum format;
+    GLenum attachment;
+};
+
+/// The window's own depth and stencil buffer's format: with the same depth precision the scene
+/// settles its near-ties (blob shadows and floor lines on the floor) as it did in the window.
+DepthFormat WindowDepthFormat() {
+    GLint previous = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previous);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GLint depthBits = 0, stencilBits = 0, depthType = GL_NONE;
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_DEPTH_SIZE,
+                                          &depthBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_STENCIL, GL_FRAMEBUFFER_ATTACHMENT_STENCIL_SIZE,
+                                          &stencilBits);
+    glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_DEPTH, GL_FRAMEBUFFER_ATTACHMENT_COMPONENT_TYPE,
+                                          &depthType);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    const bool stencil = stencilBits > 0;
+    const GLenum attachment = stencil ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+    if (depthType == GL_FLOAT)
+        return {stencil ? GLenum(GL_DEPTH32F_STENCIL8) : GLenum(GL_DEPTH_COMPONENT32F), attachment};
+    if (depthBits == 16 && !stencil)
+        return {GL_DEPTH_COMPONENT16, attachment};
+    if (depthBits >= 32 && !stencil)
+        return {GL_DEPTH_COMPONENT32, attachment};
+    return {stencil ? GLenum(GL_DEPTH24_STENCIL8) : GLenum(GL_DEPTH_COMPONENT24), attachment};
+}
+
 } // namespace
 
 SceneTarget& SceneTarget::GetInstance() {
@@ -86,6 +116,7 @@ bool SceneTarget::Build(int width, int height, int samples) {
     pictureWidth = Scaled(width, quality.renderScale, largest);
     pictureHeight = Scaled(height, quality.renderScale, largest);
 
+    const DepthFormat depthFormat = WindowDepthFormat();
     sceneFramebuffer = GlObject::NewFramebuffer();
     glBindFramebuffer(GL_FRAMEBUFFER, sceneFramebuffer);
     if (samples > 0) {
@@ -95,8 +126,8 @@ bool SceneTarget::Build(int width, int height, int samples) {
         colour = NewColourTexture(pictureWidth, pictureHeight);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour, 0);
     }
-    depth = NewRenderbuffer(samples, GL_DEPTH24_STENCIL8, pictureWidth, pictureHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depth);
+    depth = NewRenderbuffer(samples, depthFormat.format, pictureWidth, pictureHeight);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, depthFormat.attachment, GL_RENDERBUFFER, depth);
     bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     const bool smoothed = quality.antialiasing == Antialiasing::Post;
     if ((samples > 0 || smoothed) && complete) {
