@@ -27,6 +27,10 @@ DynamicResolution::DynamicResolution(float minScale, float maxScale, double fram
 float DynamicResolution::AddFrame(double now, double workSeconds) {
     if (!(budget > 0.0) || !(workSeconds >= 0.0))
         return scale;
+    if (firstFrame < 0.0)
+        firstFrame = now;
+    if (now - firstFrame < kWarmUpSeconds)
+        return scale;
     if (windowStart < 0.0)
         windowStart = now;
     window.push_back(workSeconds);

@@ -34,6 +34,9 @@ public:
     /// each time it fails again.
     static constexpr double kRetryHoldSeconds = 4.0;
     static constexpr double kLongestRetryHold = 64.0;
+    /// The first frames after start-up wait for the driver to build its shader variants: they
+    /// say nothing about the scene and are not counted.
+    static constexpr double kWarmUpSeconds = 1.5;
 
 private:
     void Decide(double now);
@@ -42,6 +45,7 @@ private:
     float maxScale;
     double budget;
     float scale;
+    double firstFrame = -1.0;
     double windowStart = -1.0;
     std::vector<double> window;
     /// The smallest scale found too slow lately, and until when it stays out of reach.
