@@ -20,6 +20,8 @@
 #include "render/ModelHandler.h"
 #include "render/ParticleRegistry.h"
 #include "render/PointLightMap.h"
+#include "render/RenderQuality.h"
+#include "render/SceneTarget.h"
 #include "render/ShaderHandler.h"
 #include "render/SharedVertexArray.h"
 #include "render/Texture.h"
@@ -126,7 +128,10 @@ GLFWwindow* StartUp(int width, int height) {
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-    glfwWindowHint(GLFW_SAMPLES, config.GetInt("Display.MSAA", 4));
+    // The window is never multisampled: the renderer, which decides whether multisampling can be
+    // afforded, is known only once the window and its context exist, and the scene's own picture
+    // carries the samples when they are wanted, resolved onto the window as the driver would.
+    glfwWindowHint(GLFW_SAMPLES, 0);
 
     GLFWwindow* window = config.GetBool("Display.fullscreen", false) ? CreateFullScreenWindow()
                                                                      : CreateGameWindow(width, height);
@@ -147,6 +152,11 @@ GLFWwindow* StartUp(int width, int height) {
     }
 
     ApplyGlState(config);
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    const RenderQualityChoice choice = ChooseRenderQuality(config, renderer != nullptr ? renderer : "");
+    std::cout << choice.line << std::endl;
+    SceneTarget::GetInstance().Configure(choice.quality);
+    SceneTarget::GetInstance().SetFrameBudget(FrameIntervalFor(ReadMaxFPS(config)));
     StartGameServices();
     return window;
 }
@@ -160,6 +170,7 @@ void StartGameServices() {
 
 void ReleaseGlObjects() {
     ParticleRegistry::GetInstance().Clear();
+    SceneTarget::GetInstance().Release();
     DebugView::GetInstance().Release();
     ContactShadowRenderer::GetInstance().Release();
     TextHandler::GetInstance().Release();
@@ -251,6 +262,10 @@ int RunGame(int argc, const char* const* argv) {
     // A replay is paced by its own recorded times (a timedemo not at all), not by this
     // machine's frame cap.
     const double frameInterval = replaying ? 0.0 : FrameIntervalFor(ReadMaxFPS(config));
+    // Without a cap there is no frame time to hold: the scene stays at its largest scale. A
+    // real-time replay holds the viewer's cap as a game would.
+    SceneTarget::GetInstance().SetFrameBudget(
+        commandLine.demo == CommandLine::Demo::Timedemo ? 0.0 : FrameIntervalFor(ReadMaxFPS(config)));
     int status = 0;
     if (replaying) {
         DemoPlayer player(demo, commandLine.demo != CommandLine::Demo::Timedemo);

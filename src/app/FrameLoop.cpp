@@ -6,6 +6,7 @@
 #include "app/ProcessSetup.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
+#include "render/SceneTarget.h"
 #include "ui/TextHandler.h"
 
 #include <GL/glew.h>
@@ -73,6 +74,9 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         world.Draw(*dt);
         glfwSwapBuffers(window);
         ReportEndedDebugBursts();
+        // The frame's own work, from its start to the picture shown; the pacing's wait is not in it.
+        const double shown = glfwGetTime();
+        SceneTarget::GetInstance().FrameDone(shown, shown - now);
         feed.EndFrame();
     }
 }

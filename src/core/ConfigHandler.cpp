@@ -113,6 +113,19 @@ float ConfigHandler::GetFloatInRange(std::string key, float defaultValue, float 
     return defaultValue;
 }
 
+std::optional<std::string> ConfigHandler::FindString(std::string key) const {
+    if (table.empty())
+        return std::nullopt;
+    const toml::node_view<const toml::node> node = table.at_path(key);
+    if (const toml::value<std::string>* text = node.as_string())
+        return text->get();
+    return std::nullopt;
+}
+
+bool ConfigHandler::Has(std::string key) const {
+    return !table.empty() && static_cast<bool>(table.at_path(key));
+}
+
 std::string ConfigHandler::SectionText(const std::string& section) const {
     const toml::table* found = table[section].as_table();
     if (found == nullptr || found->empty())

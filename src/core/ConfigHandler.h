@@ -28,6 +28,11 @@ public:
     /// GetFloat for a value the game can only use within [min, max]: anything else (NaN and
     /// the infinities included) falls back to the default with one line naming the key.
     float GetFloatInRange(std::string key, float defaultValue, float min, float max) const;
+    /// The string at `key`, or nothing when the key is missing or holds anything but a string.
+    std::optional<std::string> FindString(std::string key) const;
+    /// Whether the settings name `key` at all, whatever its value: for defaults that the
+    /// game chooses itself unless the player has said something.
+    bool Has(std::string key) const;
 
     /// One top-level table of the settings as TOML text ("" when there is none).
     std::string SectionText(const std::string& section) const;

@@ -136,8 +136,11 @@ void CombatFeedback::BeginFrame(Camera& camera) {
     camera.SetViewKick(kickPitch, kickYaw);
 }
 
-void CombatFeedback::Draw(const Camera& camera) {
+void CombatFeedback::DrawInScene() {
     MuzzleFlash::GetInstance().Draw(muzzle, muzzleFlashLeft / kMuzzleFlashSeconds, muzzleTurn);
+}
+
+void CombatFeedback::DrawOverScene(const Camera& camera) {
     ScreenEffectsFrame frame;
     if (hurtLeft > 0.0f) {
         frame.hurt = hurtStrength * hurtLeft / kHurtSeconds;

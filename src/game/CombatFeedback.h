@@ -40,8 +40,10 @@ public:
     /// Before the scene is drawn: the enemies' flashes to their materials, and the camera's drawn
     /// view tilted by this frame's kick (before the camera's uniforms are set).
     void BeginFrame(Camera& camera);
-    /// The muzzle flash into the scene, then the vignette and the marker over the picture.
-    void Draw(const Camera& camera);
+    /// The muzzle flash, drawn into the scene.
+    void DrawInScene();
+    /// The vignette and the marker, drawn over the finished picture at the window's resolution.
+    void DrawOverScene(const Camera& camera);
     /// Fades every effect by a drawn frame's time (0 while paused). Run after the frame is drawn,
     /// so that an effect set off during a frame shows at full strength in that frame.
     void Advance(float dt);

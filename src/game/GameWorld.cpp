@@ -23,6 +23,7 @@
 #include "render/ModelHandler.h"
 #include "render/ParticleRegistry.h"
 #include "render/SceneLighting.h"
+#include "render/SceneTarget.h"
 #include "render/ShaderHandler.h"
 #include "render/SkyRenderer.h"
 #include "render/Texture.h"
@@ -153,6 +154,8 @@ void GameWorld::Draw(float frameDt) {
     // While paused the picture holds still: the orbs' bobbing, the bursts and the effects wait.
     const float dt = GamePause::GetInstance().IsPaused() ? 0.0f : frameDt;
     shaders.BeginFrame(dt);
+    SceneTarget& target = SceneTarget::GetInstance();
+    target.BeginScene();
     CombatFeedback::GetInstance().BeginFrame(camera);
     camera.Update();
     AudioService::GetInstance().UpdateListener(camera.GetPosition(), camera.GetForward(), camera.GetUp());
@@ -172,9 +175,13 @@ void GameWorld::Draw(float frameDt) {
         SkyRenderer::GetInstance().Draw(shaders, camera.GetDrawnForward(), camera.fov, camera.aspect);
     Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
-    CombatFeedback::GetInstance().Draw(camera);
-    CombatFeedback::GetInstance().Advance(dt);
+    CombatFeedback::GetInstance().DrawInScene();
     Charge(profile, &FrameProfile::particles, start, true);
+    // What follows lies over the scene and keeps the window's own resolution.
+    target.EndScene();
+    Charge(profile, &FrameProfile::present, start, true);
+    CombatFeedback::GetInstance().DrawOverScene(camera);
+    CombatFeedback::GetInstance().Advance(dt);
     text.Draw();
     Charge(profile, &FrameProfile::text, start, true);
     if (showCollision && !physicsWorld->GetDebugLineVertices().empty()) {

@@ -33,6 +33,8 @@ struct FrameProfile {
     double gameplay = 0.0;
     double scene = 0.0;
     double particles = 0.0;
+    /// Putting the scene onto the window: resolve, post pass, scaling.
+    double present = 0.0;
     double text = 0.0;
     double collisionView = 0.0;
     int steps = 0;

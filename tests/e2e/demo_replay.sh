@@ -26,8 +26,8 @@ maxSpeed = 2.0
 gravity = 3.0
 TOML
 
-# Game lines only: the frame-rate readouts depend on the machine.
-game_lines() { grep -vE '^[0-9]+ FPS \(|^Dropped [0-9.]+ s of game time' "$1"; }
+# Game lines only: the frame-rate readouts and how the picture is drawn depend on the machine.
+game_lines() { grep -vE '^[0-9]+ FPS \(|^Dropped [0-9.]+ s of game time|^Rendering: |^Render scale ' "$1"; }
 
 for demo in play60 play30; do
   log="$run/$demo.log"

@@ -7,6 +7,10 @@
 //   KORVANE_BENCHMARK_DEMO=FILE        the demo replayed (tests/demos/play30.kvd by default)
 //   KORVANE_BENCHMARK_FRAMES=N         measured frames per scene (90 by default)
 //
+// Each game scene runs twice: with 4x MSAA at the window's resolution, and at the settings the
+// game chooses for this machine (the settings file's keys winning), the dynamic resolution held to
+// 60 FPS as under the game's cap and given time to settle first; the scale it settled at is shown.
+//
 // Run it from the repository root: its ./assets and ./config.toml are the ones measured.
 
 #include "app/Application.h"
@@ -23,6 +27,8 @@
 #include "game/PlayerObject.h"
 #include "physics/PhysicsWorld.h"
 #include "render/ParticleSystem.h"
+#include "render/RenderQuality.h"
+#include "render/SceneTarget.h"
 
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -55,6 +61,10 @@ constexpr int kWarmUpFrames = 30;
 constexpr float kStep = 1.0f / 60.0f;
 constexpr float kPacedFPS = 60.0f;
 constexpr double kPacedSeconds = 10.0;
+// The dynamic resolution counts as settled once its scale has held this long...
+constexpr double kSettledSeconds = 3.0;
+// ...or, for a scene that keeps it moving, after this long.
+constexpr double kLongestSettling = 20.0;
 
 /// CPU time of the whole process (every thread, the renderer's included), in seconds.
 double ProcessCpu() {
@@ -68,7 +78,8 @@ double Now() {
 }
 
 struct Sample {
-    double total = 0, physics = 0, gameplay = 0, scene = 0, particles = 0, text = 0, collision = 0, cpu = 0;
+    double total = 0, physics = 0, gameplay = 0, scene = 0, particles = 0, present = 0, text = 0,
+           collision = 0, cpu = 0, scale = 1;
 };
 
 double Percentile(std::vector<double> values, double p) {
@@ -154,16 +165,20 @@ public:
         out << line << std::endl;
     }
 
-    /// Full game frames with a fixed 1/60 s of game time each; `perFrame` runs before each.
+    /// Full game frames with a fixed 1/60 s of game time each; `perFrame` runs before each. With
+    /// the dynamic resolution on, the frames before the measured ones go on until its scale settles.
     template <typename F> void Scene(const std::string& name, F perFrame) {
         GameWorld& world = GameWorld::GetInstance();
+        SceneTarget& target = SceneTarget::GetInstance();
         std::vector<Sample> samples;
-        for (int i = 0; i < kWarmUpFrames + measuredFrames; ++i) {
-            perFrame(i);
+        int frame = 0;
+        const auto run = [&](bool measured) {
+            perFrame(frame++);
             FrameProfile profile;
             world.SetProfile(&profile);
             const double start = Now();
             const double cpuStart = ProcessCpu();
+            const float scale = target.Scale();
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             glfwPollEvents();
             world.Update(kStep);
@@ -173,10 +188,28 @@ public:
             const double total = Now() - start;
             const double cpu = ProcessCpu() - cpuStart;
             world.SetProfile(nullptr);
-            if (i >= kWarmUpFrames)
+            target.FrameDone(Now(), total);
+            if (measured)
                 samples.push_back(Sample{total, profile.physics, profile.gameplay, profile.scene,
-                                         profile.particles, profile.text, profile.collisionView, cpu});
+                                         profile.particles, profile.present, profile.text,
+                                         profile.collisionView, cpu, scale});
+        };
+        for (int i = 0; i < kWarmUpFrames; ++i)
+            run(false);
+        if (target.Quality().dynamicResolution) {
+            const double begin = Now();
+            double lastChange = begin;
+            float last = target.Scale();
+            while (Now() - lastChange < kSettledSeconds && Now() - begin < kLongestSettling) {
+                run(false);
+                if (target.Scale() != last) {
+                    last = target.Scale();
+                    lastChange = Now();
+                }
+            }
         }
+        for (int i = 0; i < measuredFrames; ++i)
+            run(true);
         Report(name, samples);
     }
 
@@ -185,13 +218,26 @@ public:
         for (const Sample& s : samples)
             totals.push_back(s.total);
         const double median = Percentile(totals, 0.5);
-        char line[512];
+        // The scale of the measured frames: one value once settled, else the range it moved in.
+        double lowest = 1e9, highest = 0.0;
+        for (const Sample& s : samples) {
+            lowest = std::min(lowest, s.scale);
+            highest = std::max(highest, s.scale);
+        }
+        char scale[32];
+        if (samples.empty() || lowest == highest)
+            std::snprintf(scale, sizeof scale, "%.2f", samples.empty() ? 1.0 : lowest);
+        else
+            std::snprintf(scale, sizeof scale, "%.2f-%.2f", lowest, highest);
+        char line[640];
         std::snprintf(
             line, sizeof line,
-            "| %-34s | %7.2f | %7.2f | %7.2f | %6.2f / %6.2f | %6.2f / %6.2f / %6.2f / %6.2f | %6.1f |",
-            name.c_str(), median * 1e3, Percentile(totals, 0.95) * 1e3, Median(samples, &Sample::cpu) * 1e3,
-            Median(samples, &Sample::physics) * 1e3, Median(samples, &Sample::gameplay) * 1e3,
-            Median(samples, &Sample::scene) * 1e3, Median(samples, &Sample::particles) * 1e3,
+            "| %-44s | %9s | %7.2f | %7.2f | %7.2f | %6.2f / %6.2f | %6.2f / %6.2f / %6.2f / %6.2f / %6.2f "
+            "| %6.1f |",
+            name.c_str(), scale, median * 1e3, Percentile(totals, 0.95) * 1e3,
+            Median(samples, &Sample::cpu) * 1e3, Median(samples, &Sample::physics) * 1e3,
+            Median(samples, &Sample::gameplay) * 1e3, Median(samples, &Sample::scene) * 1e3,
+            Median(samples, &Sample::particles) * 1e3, Median(samples, &Sample::present) * 1e3,
             Median(samples, &Sample::text) * 1e3, Median(samples, &Sample::collision) * 1e3,
             floor > 0 ? median / floor : 1.0);
         out << line << std::endl;
@@ -266,17 +312,29 @@ int RunSize(int width, int height) {
     GLFWwindow* window = StartUp(width, height);
     if (window == nullptr)
         return 1;
-    GLint samples = 0;
-    glGetIntegerv(GL_SAMPLES, &samples);
-    out << "\n### " << width << " x " << height << ", " << samples << "x MSAA, " << glGetString(GL_RENDERER)
-        << "\n\n"
-        << "| scene | median ms | p95 ms | CPU ms | update: physics / gameplay | draw: scene / particles / "
-           "text / collision | x floor |\n"
-        << "|---|---|---|---|---|---|---|" << std::endl;
+    const std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    out << "\n### " << width << " x " << height << ", " << renderer << "\n\n[auto] "
+        << ChooseRenderQuality(ConfigHandler::GetInstance(), renderer).line << "\n\n"
+        << "| scene | scale | median ms | p95 ms | CPU ms | update: physics / gameplay | draw: scene / "
+           "particles / "
+           "present / text / collision | x floor |\n"
+        << "|---|---|---|---|---|---|---|---|" << std::endl;
+
+    // Each scene at 4x MSAA at the window's resolution, then at the settings chosen for this machine.
+    SceneTarget& target = SceneTarget::GetInstance();
+    const RenderQuality automatic = target.Quality();
+    const auto bothWays = [&](Bench& bench, const std::string& name, auto perFrame) {
+        target.Configure(RenderQuality{});
+        target.SetFrameBudget(0.0);
+        bench.Scene(name + " [4x MSAA]", perFrame);
+        target.Configure(automatic);
+        target.SetFrameBudget(1.0 / kPacedFPS);
+        bench.Scene(name + " [auto]", perFrame);
+    };
 
     Bench bench(window, out);
     bench.Floor();
-    bench.Scene("start screen", [](int) {});
+    bothWays(bench, "start screen", [](int) {});
     // Before the game starts: the paced run stays on the start screen; its line follows the table.
     std::ostringstream pacedLine;
     Bench paced(window, pacedLine);
@@ -301,7 +359,7 @@ int RunSize(int width, int height) {
     }
     startLine << " ms.";
     KeepGameGoing();
-    bench.Scene("game, 0 enemies", [](int) { KeepGameGoing(); });
+    bothWays(bench, "game, 0 enemies", [](int) { KeepGameGoing(); });
     // An orb's light comes and goes with it: the frames in which one appears and is used.
     PickupObject* orb = nullptr;
     const auto orbAppears = bench.Frame([&] { orb = new PickupObject(Vector3(3.0f, 0.0f, -10.0f)); });
@@ -317,15 +375,16 @@ int RunSize(int width, int height) {
         new PickupObject(Vector3(-6.0f + 3.0f * static_cast<float>(i), 0.0f, -10.0f));
     for (std::size_t enemies : {25u, 50u, 100u}) {
         FillEnemies(enemies);
-        bench.Scene("game, " + std::to_string(enemies) + " enemies, bursts, pickups", [enemies](int frame) {
-            KeepGameGoing();
-            FillEnemies(enemies);
-            if (frame % 20 == 0)
-                new ParticleSystem(Vec3{static_cast<float>(frame % 7) - 3.0f, 1.0f, 6.0f});
-        });
+        bothWays(bench, "game, " + std::to_string(enemies) + " enemies, bursts, pickups",
+                 [enemies](int frame) {
+                     KeepGameGoing();
+                     FillEnemies(enemies);
+                     if (frame % 20 == 0)
+                         new ParticleSystem(Vec3{static_cast<float>(frame % 7) - 3.0f, 1.0f, 6.0f});
+                 });
     }
     GameWorld::GetInstance().ToggleCollisionView();
-    bench.Scene("game, 100 enemies, collision view", [](int) {
+    bothWays(bench, "game, 100 enemies, collision view", [](int) {
         KeepGameGoing();
         FillEnemies(100);
     });
@@ -384,6 +443,8 @@ int RunTimedemo(int width, int height) {
     GLFWwindow* window = StartUp(width, height);
     if (window == nullptr)
         return 1;
+    // As the game's own timedemo: no cap, so no frame time for the dynamic resolution to hold.
+    SceneTarget::GetInstance().SetFrameBudget(0.0);
     std::string line, desync;
     {
         DemoPlayer player(demo, false);
