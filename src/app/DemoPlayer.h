@@ -3,8 +3,8 @@
 // and cursor, while live input reaches only the view keys. At every checkpoint the game's
 // state is compared with the recorded one; the first difference stops the replay as a desync.
 
+#include "app/DemoReader.h"
 #include "app/FrameLoop.h"
-#include "game/DemoFile.h"
 
 #include <string>
 #include <vector>

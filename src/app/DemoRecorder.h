@@ -3,8 +3,8 @@
 // and cursor, a checkpoint of the game's state every second of game time (the file is flushed
 // then, so a crash leaves a demo good up to its last second), and the end record at Finish().
 
+#include "app/DemoEncoder.h"
 #include "app/FrameLoop.h"
-#include "game/DemoFile.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 // Feeds arbitrary bytes to the demo reader: whatever a file holds, reading it must end in a
 // verdict, never a crash, an overflow or an allocation the file merely asks for.
-#include "game/DemoFile.h"
+#include "app/DemoReader.h"
 
 #include <cstddef>
 #include <cstdint>

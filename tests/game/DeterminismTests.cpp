@@ -2,10 +2,10 @@
 // turning, shooting, the first waves rolling in, kills with their bursts, contact damage) ends
 // in exactly the state recorded here, to the bit. When gameplay changes on purpose the hash
 // changes with it: run this test, read the hash it found, and put it below.
+#include "app/GameState.h"
 #include "core/KeyBindings.h"
 #include "game/EnemySpawner.h"
 #include "game/GameLoop.h"
-#include "game/GameState.h"
 #include "render/Camera.h"
 #include "support/GameHarness.h"
 

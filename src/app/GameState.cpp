@@ -1,5 +1,6 @@
-#include "game/GameState.h"
+#include "app/GameState.h"
 
+#include "app/LittleEndian.h"
 #include "core/Random.h"
 #include "game/EnemySpawner.h"
 #include "game/GameLoop.h"
@@ -26,16 +27,8 @@ public:
         }
     }
     template <typename T> void Value(T value) {
-        // Little-endian order whatever the machine, so a hash means the same everywhere.
-        std::uint64_t bits = 0;
-        if constexpr (std::is_same_v<T, float>)
-            bits = std::bit_cast<std::uint32_t>(value);
-        else
-            bits = static_cast<std::uint64_t>(value);
-        unsigned char bytes[sizeof(T)];
-        for (std::size_t i = 0; i < sizeof(T); ++i)
-            bytes[i] = static_cast<unsigned char>(bits >> (8 * i));
-        Bytes(bytes, sizeof(T));
+        const auto bytes = LittleEndian::Bytes(value);
+        Bytes(bytes.data(), bytes.size());
     }
     std::uint64_t Get() const { return hash; }
 
@@ -66,8 +59,6 @@ template <typename T> bool Differs(std::ostringstream& out, const std::string& w
     out << what << ": expected " << Show(expected) << ", found " << Show(found);
     return true;
 }
-
-constexpr const char* kAxis[3] = {"x", "y", "z"};
 
 } // namespace
 
@@ -109,25 +100,19 @@ GameState CaptureGameState() {
 
 std::uint64_t HashGameState(const GameState& state) {
     Fnv1a hash;
+    const auto take = [&hash]<typename T>(const char*, const T& value) {
+        if constexpr (std::is_same_v<T, std::string>) {
+            hash.Value(static_cast<std::uint32_t>(value.size()));
+            hash.Bytes(value.data(), value.size());
+        } else {
+            hash.Value(value);
+        }
+        return true;
+    };
     hash.Value(static_cast<std::uint32_t>(state.objects.size()));
-    for (const ObjectState& object : state.objects) {
-        hash.Value(static_cast<std::uint32_t>(object.name.size()));
-        hash.Bytes(object.name.data(), object.name.size());
-        for (int axis = 0; axis < 3; ++axis)
-            hash.Value(object.position[axis]);
-        for (int axis = 0; axis < 3; ++axis)
-            hash.Value(object.velocity[axis]);
-        hash.Value(object.health);
-    }
-    VisitFlowFields(
-        [&hash]<typename T>(const char*, const T& value) {
-            if constexpr (std::is_same_v<T, bool>)
-                hash.Value(static_cast<std::uint8_t>(value));
-            else
-                hash.Value(value);
-            return true;
-        },
-        state);
+    for (const ObjectState& object : state.objects)
+        VisitObjectFields(take, object);
+    VisitFlowFields(take, state);
     return hash.Get();
 }
 
@@ -155,17 +140,20 @@ std::string DescribeDifference(const GameState& expected, const GameState& found
         const ObjectState& e = expected.objects[i];
         const ObjectState& f = found.objects[i];
         const std::string name = PrintableText(e.name);
-        if (e.name != f.name) {
-            out << "object " << i + 1 << ": expected " << name << ", found " << PrintableText(f.name);
-            return out.str();
-        }
-        for (int axis = 0; axis < 3; ++axis)
-            if (Differs(out, name + " position " + kAxis[axis], e.position[axis], f.position[axis]))
-                return out.str();
-        for (int axis = 0; axis < 3; ++axis)
-            if (Differs(out, name + " velocity " + kAxis[axis], e.velocity[axis], f.velocity[axis]))
-                return out.str();
-        if (Differs(out, name + " health", e.health, f.health))
+        const bool same = VisitObjectFields(
+            [&]<typename T>(const char* label, const T& expectedValue, const T& foundValue) {
+                if constexpr (std::is_same_v<T, std::string>) {
+                    if (expectedValue == foundValue)
+                        return true;
+                    out << "object " << i + 1 << ": expected " << name << ", found "
+                        << PrintableText(foundValue);
+                    return false;
+                } else {
+                    return !Differs(out, name + " " + label, expectedValue, foundValue);
+                }
+            },
+            e, f);
+        if (!same)
             return out.str();
     }
     if (expected.objects.size() != found.objects.size()) {

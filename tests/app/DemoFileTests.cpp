@@ -1,6 +1,7 @@
 // The demo file: what is written reads back exactly, and no damaged file gets past the reader
 // (nor crashes it, nor makes it allocate what the file merely claims).
-#include "game/DemoFile.h"
+#include "app/DemoEncoder.h"
+#include "app/DemoReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,22 +1,14 @@
-#include "game/DemoFile.h"
+#include "app/DemoReader.h"
+
+#include "app/LittleEndian.h"
 
 #include <GLFW/glfw3.h>
-#include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstring>
 #include <type_traits>
 
 namespace {
 
-constexpr unsigned char kHeldChanged = 0x01;
-constexpr unsigned char kCursorMoved = 0x02;
-constexpr unsigned char kHasEvents = 0x04;
-constexpr unsigned char kFrameFlags = kHeldChanged | kCursorMoved | kHasEvents;
-constexpr unsigned char kCheckpointTag = 0x10;
-constexpr unsigned char kEndTag = 0x11;
-
-constexpr std::size_t kMaxVersionText = 256;
 constexpr std::size_t kMaxSettingsText = 64 * 1024;
 constexpr std::size_t kMaxHeldKeys = 16;
 constexpr std::size_t kMaxObjects = 65535;
@@ -38,134 +30,7 @@ bool IsKnownCode(InputEventKind kind, std::int32_t code) {
     return code == 0;
 }
 
-class Bytes {
-public:
-    template <typename T> void Put(T value) {
-        std::uint64_t bits = 0;
-        if constexpr (std::is_same_v<T, float>)
-            bits = std::bit_cast<std::uint32_t>(value);
-        else if constexpr (std::is_same_v<T, double>)
-            bits = std::bit_cast<std::uint64_t>(value);
-        else
-            bits = static_cast<std::uint64_t>(value);
-        for (std::size_t i = 0; i < sizeof(T); ++i)
-            out.push_back(static_cast<char>(bits >> (8 * i)));
-    }
-    void PutString16(const std::string& text) {
-        Put(static_cast<std::uint16_t>(text.size()));
-        out += text;
-    }
-    void PutString32(const std::string& text) {
-        Put(static_cast<std::uint32_t>(text.size()));
-        out += text;
-    }
-    std::string Take() { return std::move(out); }
-
-private:
-    std::string out;
-};
-
-void PutEvent(Bytes& out, const InputEvent& event) {
-    out.Put(static_cast<std::uint8_t>(event.kind));
-    out.Put(event.a);
-    out.Put(event.b);
-}
-
-bool IsCentred(double x, double y, std::int32_t width, std::int32_t height) {
-    return x == static_cast<double>(width / 2) && y == static_cast<double>(height / 2);
-}
-
 } // namespace
-
-std::string DemoEncoder::Header(const DemoHeader& header) {
-    Bytes out;
-    for (char c : kDemoMagic)
-        out.Put(c);
-    out.Put(kDemoFormatVersion);
-    out.PutString16(header.gameVersion.substr(0, kMaxVersionText));
-    out.PutString32(header.controls);
-    out.PutString32(header.physics);
-    out.Put(header.width);
-    out.Put(header.height);
-    out.Put(static_cast<std::uint8_t>(header.heldKeys.size()));
-    for (std::int32_t key : header.heldKeys)
-        out.Put(key);
-    held = 0;
-    width = header.width;
-    height = header.height;
-    return out.Take();
-}
-
-std::string DemoEncoder::Frame(const DemoFrame& frame) {
-    // The recorder keeps a frame's presses within kMaxDemoPressesPerFrame; should more ever come,
-    // the last ones go rather than the whole file becoming unreadable.
-    std::vector<InputEvent> events(frame.events.begin(),
-                                   frame.events.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                              frame.events.size(), kMaxDemoPressesPerFrame)));
-    if (frame.width != width || frame.height != height) {
-        events.push_back({InputEventKind::WindowSize, frame.width, frame.height});
-        width = frame.width;
-        height = frame.height;
-    }
-    unsigned char flags = 0;
-    if (frame.held != held)
-        flags |= kHeldChanged;
-    if (!IsCentred(frame.cursorX, frame.cursorY, width, height))
-        flags |= kCursorMoved;
-    if (!events.empty())
-        flags |= kHasEvents;
-    Bytes out;
-    out.Put(flags);
-    out.Put(frame.dt);
-    if (flags & kHeldChanged)
-        out.Put(static_cast<std::uint16_t>(frame.held));
-    if (flags & kCursorMoved) {
-        out.Put(frame.cursorX);
-        out.Put(frame.cursorY);
-    }
-    if (flags & kHasEvents) {
-        out.Put(static_cast<std::uint16_t>(events.size()));
-        for (const InputEvent& event : events)
-            PutEvent(out, event);
-    }
-    held = frame.held;
-    return out.Take();
-}
-
-std::string DemoEncoder::Checkpoint(const DemoCheckpoint& checkpoint) {
-    Bytes out;
-    out.Put(kCheckpointTag);
-    out.Put(checkpoint.frame);
-    out.Put(checkpoint.hash);
-    const GameState& state = checkpoint.state;
-    out.Put(static_cast<std::uint16_t>(state.objects.size()));
-    for (const ObjectState& object : state.objects) {
-        out.PutString16(object.name);
-        for (float value : object.position)
-            out.Put(value);
-        for (float value : object.velocity)
-            out.Put(value);
-        out.Put(object.health);
-    }
-    VisitFlowFields(
-        [&out]<typename T>(const char*, const T& value) {
-            if constexpr (std::is_same_v<T, bool>)
-                out.Put(static_cast<std::uint8_t>(value));
-            else
-                out.Put(value);
-            return true;
-        },
-        state);
-    return out.Take();
-}
-
-std::string DemoEncoder::End(const DemoEnd& end) {
-    Bytes out;
-    out.Put(kEndTag);
-    out.Put(end.frames);
-    out.Put(end.hash);
-    return out.Take();
-}
 
 DemoReader::DemoReader(const unsigned char* data, std::size_t size) : data(data), size(size) {}
 
@@ -196,26 +61,7 @@ template <typename T> bool DemoReader::Read(T& out, const char* what) {
     unsigned char bytes[sizeof(T)];
     if (!ReadBytes(bytes, sizeof(T), what))
         return false;
-    std::uint64_t bits = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-        bits |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);
-    out = static_cast<T>(bits);
-    return true;
-}
-
-bool DemoReader::ReadFloat(float& out, const char* what) {
-    std::uint32_t bits = 0;
-    if (!Read(bits, what))
-        return false;
-    out = std::bit_cast<float>(bits);
-    return true;
-}
-
-bool DemoReader::ReadDouble(double& out, const char* what) {
-    std::uint64_t bits = 0;
-    if (!Read(bits, what))
-        return false;
-    out = std::bit_cast<double>(bits);
+    out = LittleEndian::Value<T>(bytes);
     return true;
 }
 
@@ -251,7 +97,7 @@ bool DemoReader::ReadHeader(DemoHeader& header) {
                                                    "; this game reads version " +
                                                    std::to_string(kDemoFormatVersion));
     std::uint8_t keyCount = 0;
-    if (!ReadString(header.gameVersion, kMaxVersionText, "the game version") ||
+    if (!ReadString(header.gameVersion, kMaxDemoVersionText, "the game version") ||
         !ReadString(header.controls, kMaxSettingsText, "the settings") ||
         !ReadString(header.physics, kMaxSettingsText, "the settings") || !Read(header.width, "the header") ||
         !Read(header.height, "the header") || !Read(keyCount, "the header"))
@@ -285,38 +131,29 @@ bool DemoReader::ReadState(GameState& state) {
     if (!Need(std::size_t{count} * kMinObjectBytes, "a checkpoint"))
         return false;
     state.objects.assign(count, ObjectState{});
-    for (ObjectState& object : state.objects) {
-        if (!ReadString(object.name, kMaxName, "an object's name"))
-            return false;
-        for (float& value : object.position)
-            if (!ReadFloat(value, "a checkpoint"))
+    const auto read = [this]<typename T>(const char*, T& value) {
+        if constexpr (std::is_same_v<T, std::string>) {
+            return ReadString(value, kMaxName, "an object's name");
+        } else if constexpr (std::is_same_v<T, bool>) {
+            std::uint8_t flag = 0;
+            if (!Read(flag, "a checkpoint"))
                 return false;
-        for (float& value : object.velocity)
-            if (!ReadFloat(value, "a checkpoint"))
-                return false;
-        if (!Read(object.health, "a checkpoint"))
+            if (flag > 1)
+                return Fail(DemoProblem::Damaged, "a checkpoint holds a flag that is neither 0 nor 1");
+            value = flag != 0;
+            return true;
+        } else {
+            return Read(value, "a checkpoint");
+        }
+    };
+    for (ObjectState& object : state.objects)
+        if (!VisitObjectFields(read, object))
             return false;
-    }
-    return VisitFlowFields(
-        [this]<typename T>(const char*, T& value) {
-            if constexpr (std::is_same_v<T, bool>) {
-                std::uint8_t flag = 0;
-                if (!Read(flag, "a checkpoint"))
-                    return false;
-                if (flag > 1)
-                    return Fail(DemoProblem::Damaged, "a checkpoint holds a flag that is neither 0 nor 1");
-                value = flag != 0;
-                return true;
-            } else if constexpr (std::is_same_v<T, float>) {
-                return ReadFloat(value, "a checkpoint");
-            } else {
-                return Read(value, "a checkpoint");
-            }
-        },
-        state);
+    return VisitFlowFields(read, state);
 }
 
 DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint, DemoEnd& end) {
+    using namespace DemoRecord;
     if (problem != DemoProblem::None)
         return Record::Stop;
     if (offset == size) {
@@ -330,13 +167,13 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
     }
     std::uint8_t tag = 0;
     Read(tag, "a record");
-    if (tag == kCheckpointTag) {
+    if (tag == kCheckpoint) {
         if (!Read(checkpoint.frame, "a checkpoint") || !Read(checkpoint.hash, "a checkpoint") ||
             !ReadState(checkpoint.state))
             return Record::Stop;
         return Record::Checkpoint;
     }
-    if (tag == kEndTag) {
+    if (tag == kEnd) {
         if (!Read(end.frames, "the end record") || !Read(end.hash, "the end record"))
             return Record::Stop;
         ended = true;
@@ -347,7 +184,7 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
         return Record::Stop;
     }
     frame = DemoFrame{};
-    if (!ReadFloat(frame.dt, "a frame"))
+    if (!Read(frame.dt, "a frame"))
         return Record::Stop;
     if (!(frame.dt >= 0.0f && frame.dt <= kMaxDemoFrameSeconds)) {
         Fail(DemoProblem::Damaged, "a frame claims to last " + std::to_string(frame.dt) + " s");
@@ -362,7 +199,7 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
     double x = 0.0, y = 0.0;
     bool moved = (tag & kCursorMoved) != 0;
     if (moved) {
-        if (!ReadDouble(x, "a frame") || !ReadDouble(y, "a frame"))
+        if (!Read(x, "a frame") || !Read(y, "a frame"))
             return Record::Stop;
         if (!(std::fabs(x) <= kMaxCursor && std::fabs(y) <= kMaxCursor)) {
             Fail(DemoProblem::Damaged, "a frame holds an impossible cursor position");

@@ -36,9 +36,18 @@ struct GameState {
     bool operator==(const GameState&) const = default;
 };
 
-/// Calls `visit(label, field...)` for every field of `states` besides the objects, in the one
-/// order that demos store them and hashes take them, with the label a desync line names the field
-/// by; stops at the first call that answers false and answers what that call did.
+/// Calls `visit(label, field...)` for every field of `objects` (the same field of each at once),
+/// in the one order that demos store them and hashes take them, with the label a desync line
+/// names the field by after the object's name; stops at the first call that answers false and
+/// answers what that call did.
+template <typename Visit, typename... Objects> bool VisitObjectFields(Visit&& visit, Objects&... objects) {
+    return visit("name", objects.name...) && visit("position x", objects.position[0]...) &&
+           visit("position y", objects.position[1]...) && visit("position z", objects.position[2]...) &&
+           visit("velocity x", objects.velocity[0]...) && visit("velocity y", objects.velocity[1]...) &&
+           visit("velocity z", objects.velocity[2]...) && visit("health", objects.health...);
+}
+
+/// The same for every field of `states` besides the objects, which come before them.
 template <typename Visit, typename... States> bool VisitFlowFields(Visit&& visit, States&... states) {
     return visit("time remaining", states.timeRemaining...) &&
            visit("death message timer", states.deathMessageTimer...) &&
