@@ -1,8 +1,11 @@
 #include "game/Level.h"
 
 #include "game/CollisionCategories.h"
+#include "game/GameWorld.h"
 #include "physics/RigidBody.h"
+#include "render/Camera.h"
 #include "render/GraphicsSettings.h"
+#include "render/LevelSurfaces.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 
@@ -18,6 +21,12 @@ Level::Level() {
 }
 
 void Level::Update(float) {}
+
+void Level::Draw() {
+    GameObject::Draw();
+    LevelSurfaces::GetInstance().DrawEdges(GameWorld::GetInstance().GetPointLights(),
+                                           Camera::GetInstance().GetPosition());
+}
 
 void Level::TakeDamage(float) {
     std::cout << "Level hit" << std::endl;

@@ -4,8 +4,9 @@
 
 namespace {
 constexpr int kAtlasWidth = 1024;
-// Blank texels between glyphs, so linear filtering never picks up a neighbour.
-constexpr int kPadding = 2;
+// Blank texels between glyphs, so linear filtering never picks up a neighbour, even from a quad
+// grown by one pixel for the outline that samples one pixel beyond itself.
+constexpr int kPadding = 3;
 } // namespace
 
 void GlyphAtlas::Add(char c, int width, int rows, const unsigned char* pixels) {

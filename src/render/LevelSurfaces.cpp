@@ -1,0 +1,91 @@
+#include "render/LevelSurfaces.h"
+
+#include "core/AssetLocator.h"
+#include "render/Materials.h"
+#include "render/Mesh.h"
+#include "render/ModelHandler.h"
+#include "render/ReadabilitySettings.h"
+#include "render/SceneLighting.h"
+#include "render/ShaderHandler.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+constexpr GLint kFirstSurfaceUnit = 3;
+
+bool Present(const char* path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(AssetLocator::GetInstance().Resolve(path), error);
+}
+
+TextureHandle Surface(const char* path) {
+    return ModelHandler::GetInstance().GetTexture(path, true);
+}
+
+// The lips' material: the stripes on the basic shading, made once the textures are there.
+BasicMaterial& EdgeMaterial() {
+    static std::unique_ptr<BasicMaterial> material;
+    if (!material) {
+        material = std::make_unique<BasicMaterial>();
+        material->SetDiffuseTexture(Surface(LevelSurfaces::kHazardPath));
+    }
+    return *material;
+}
+
+} // namespace
+
+LevelSurfaces& LevelSurfaces::GetInstance() {
+    static LevelSurfaces instance;
+    return instance;
+}
+
+void LevelSurfaces::Prepare() {
+    if (prepared)
+        return;
+    prepared = true;
+    const ReadabilitySettings& settings = ReadabilitySettings::Current();
+    if (settings.levelTextures) {
+        textures = Present(kFloorPath) && Present(kWallPath) && Present(kBlockPath);
+        if (textures)
+            for (const char* path : {kFloorPath, kWallPath, kBlockPath})
+                Surface(path);
+    }
+    if (settings.hazardMarkings) {
+        markings = Present(kHazardPath) && Present(kEdgesPath);
+        if (markings) {
+            ModelHandler::GetInstance().GetModel(kEdgesPath);
+            EdgeMaterial();
+        }
+    }
+}
+
+void LevelSurfaces::BindForLevel(unsigned int program) {
+    UniformStore uniforms;
+    uniforms.SetInt("levelTextures", textures ? 1 : 0);
+    uniforms.SetInt("hazardMarkings", markings ? 1 : 0);
+    const char* const paths[] = {kFloorPath, kWallPath, kBlockPath, kHazardPath};
+    const char* const names[] = {"floorTexture", "wallTexture", "blockTexture", "hazardTexture"};
+    for (int i = 0; i < 4; ++i) {
+        const bool wanted = i < 3 ? textures : markings;
+        uniforms.SetInt(names[i], kFirstSurfaceUnit + i);
+        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + kFirstSurfaceUnit + i));
+        glBindTexture(GL_TEXTURE_2D, wanted ? Surface(paths[i])->Get() : 0);
+    }
+    uniforms.Apply(program);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void LevelSurfaces::DrawEdges(const std::vector<PointLight*>& lights, const Vec3& eye) {
+    if (!markings)
+        return;
+    BasicMaterial& material = EdgeMaterial();
+    ShaderHandler& shaders = ShaderHandler::GetInstance();
+    if (!shaders.IsUsable(material.program))
+        return;
+    shaders.SetModel(Mat4::Identity());
+    SetObjectLighting(lights, eye);
+    material.Bind();
+    ModelHandler::GetInstance().GetModel(kEdgesPath)->Draw();
+}
