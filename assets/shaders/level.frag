@@ -90,39 +90,32 @@ const float kEastStripes = 61.0; // the floor ends at x = 64
 const vec4 kPit = vec4(-40.0, 28.0, -32.0, 36.0); // x0, z0, x1, z1
 const float kPitStripes = 2.0;
 
-// Sampled with gradients taken before any branch, so the mip level holds across the choices.
-vec3 Sample(sampler2D map, vec2 uv, vec2 dx, vec2 dy) {
-    return textureGrad(map, uv, dx, dy).rgb;
-}
-
 vec3 SurfaceColour(vec3 N) {
     vec3 p = worldPosition;
-    vec3 dx = dFdx(p);
-    vec3 dy = dFdy(p);
     vec3 a = abs(N);
     bool upward = a.y > 0.7;
     bool onFloor = upward && abs(p.y) < 0.05;
     vec3 colour = vec3(1.0);
-    if (levelTextures != 0) {
-        if (onFloor)
-            colour = Sample(floorTexture, p.xz / kFloorSpan, dx.xz / kFloorSpan, dy.xz / kFloorSpan);
-        else if (upward)
-            colour = Sample(blockTexture, p.xz / kBlockSpan, dx.xz / kBlockSpan, dy.xz / kBlockSpan);
-        else {
-            vec2 uv = a.x > a.z ? p.zy : p.xy;
-            vec2 ux = a.x > a.z ? dx.zy : dx.xy;
-            vec2 uy = a.x > a.z ? dy.zy : dy.xy;
-            if (max(abs(p.x), abs(p.z)) > kOuterWall && p.y > -0.05)
-                colour = Sample(wallTexture, uv / kWallSpan, ux / kWallSpan, uy / kWallSpan);
-            else
-                colour = Sample(blockTexture, uv / kBlockSpan, ux / kBlockSpan, uy / kBlockSpan);
-        }
-    }
     if (hazardMarkings != 0 && onFloor) {
         vec2 outside = max(kPit.xy - p.xz, p.xz - kPit.zw);
         float fromPit = max(outside.x, outside.y);
         if (p.x > kEastStripes || (fromPit > 0.0 && fromPit < kPitStripes))
-            colour = Sample(hazardTexture, p.xz / kHazardSpan, dx.xz / kHazardSpan, dy.xz / kHazardSpan) * 1.6;
+            return texture(hazardTexture, p.xz / kHazardSpan).rgb * 1.6;
+    }
+    // One fetch per pixel: a face is one kind of surface throughout, so the branches agree over
+    // each face and the implicit derivatives hold.
+    if (levelTextures != 0) {
+        if (onFloor)
+            colour = texture(floorTexture, p.xz / kFloorSpan).rgb;
+        else if (upward)
+            colour = texture(blockTexture, p.xz / kBlockSpan).rgb;
+        else {
+            vec2 uv = a.x > a.z ? p.zy : p.xy;
+            if (max(abs(p.x), abs(p.z)) > kOuterWall && p.y > -0.05)
+                colour = texture(wallTexture, uv / kWallSpan).rgb;
+            else
+                colour = texture(blockTexture, uv / kBlockSpan).rgb;
+        }
     }
     return colour;
 }

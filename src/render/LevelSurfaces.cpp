@@ -20,8 +20,19 @@ bool Present(const char* path) {
     return std::filesystem::is_regular_file(AssetLocator::GetInstance().Resolve(path), error);
 }
 
+// Read as plain data: the surfaces are multipliers near white, where decoding would change little.
+// Sampled from the nearest texel of the nearest mip level: the floor covers most of the screen and
+// filtering it costs a software renderer a quarter of the frame, while the surfaces' low contrast
+// hides the steps.
 TextureHandle Surface(const char* path) {
-    return ModelHandler::GetInstance().GetTexture(path, true);
+    return ModelHandler::GetInstance().GetTexture(path, false);
+}
+
+void SampleNearest(const char* path) {
+    glBindTexture(GL_TEXTURE_2D, Surface(path)->Get());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 // The lips' material: the stripes on the basic shading, made once the textures are there.
@@ -50,11 +61,12 @@ void LevelSurfaces::Prepare() {
         textures = Present(kFloorPath) && Present(kWallPath) && Present(kBlockPath);
         if (textures)
             for (const char* path : {kFloorPath, kWallPath, kBlockPath})
-                Surface(path);
+                SampleNearest(path);
     }
     if (settings.hazardMarkings) {
         markings = Present(kHazardPath) && Present(kEdgesPath);
         if (markings) {
+            SampleNearest(kHazardPath);
             ModelHandler::GetInstance().GetModel(kEdgesPath);
             EdgeMaterial();
         }

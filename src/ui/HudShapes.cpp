@@ -38,6 +38,9 @@ HudShapes& HudShapes::GetInstance() {
 
 void HudShapes::Prepare() {
     HudProgram();
+    HudShapes& shapes = GetInstance();
+    if (!shapes.vbo)
+        shapes.vbo = GlObject::NewBuffer();
 }
 
 void HudShapes::AddTriangle(Vec2 a, Vec2 b, Vec2 c, float opacity) {

@@ -12,7 +12,7 @@
 class HudShapes {
 public:
     static HudShapes& GetInstance();
-    /// Builds the program ahead of play, so the first crosshair compiles nothing.
+    /// Builds the program and the buffer ahead of play, so the first crosshair makes no GL object.
     static void Prepare();
 
     void AddTriangle(Vec2 a, Vec2 b, Vec2 c, float opacity);
