@@ -8,11 +8,11 @@ namespace {
 constexpr int kFloatsPerVertex = 4;
 constexpr GLsizei kStride = kFloatsPerVertex * sizeof(float);
 
-constexpr float kCrosshairGap = 4.0f;
+constexpr float kCrosshairGap = 3.0f;
 constexpr float kCrosshairArm = 8.0f;
 constexpr float kCrosshairHalfWidth = 1.0f;
 constexpr float kCrosshairEdge = 1.0f;
-constexpr float kCrosshairEdgeOpacity = 0.75f;
+constexpr float kCrosshairEdgeOpacity = 0.85f;
 constexpr Vec3 kEdgeColour{0.0f, 0.0f, 0.0f};
 
 GLuint HudProgram() {

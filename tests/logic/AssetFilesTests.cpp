@@ -524,15 +524,17 @@ TEST(AssetFilesTest, TheArenaSurfacesTileWithoutASeamAndStayPale) {
             inside += std::max(columnStep(x - 1, x), rowStep(x - 1, x)) / (width - 1);
         EXPECT_LT(columnStep(width - 1, 0), 2.0 * inside + 2.0) << path;
         // The wall's texture is the wall's whole height, kick plate at its foot: it repeats along only.
-        if (std::string(path).find("wall") == std::string::npos)
+        if (std::string(path).find("wall") == std::string::npos) {
             EXPECT_LT(rowStep(height - 1, 0), 2.0 * inside + 2.0) << path;
+        }
         // The surfaces multiply the lit grey: all but the stripes stay pale, so the arena keeps its light.
         double mean = 0.0;
         for (int i = 0; i < width * height * 3; ++i)
             mean += pixels[i];
         mean /= width * height * 3.0;
-        if (std::string(path).find("hazard") == std::string::npos)
+        if (std::string(path).find("hazard") == std::string::npos) {
             EXPECT_GT(mean, 185.0) << path;
+        }
         stbi_image_free(pixels);
     }
 }
