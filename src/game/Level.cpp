@@ -23,9 +23,10 @@ Level::Level() {
 void Level::Update(float) {}
 
 void Level::Draw() {
-    GameObject::Draw();
+    // The lips first: the level's own draw leaves its transform as the last one set.
     LevelSurfaces::GetInstance().DrawEdges(GameWorld::GetInstance().GetPointLights(),
                                            Camera::GetInstance().GetPosition());
+    GameObject::Draw();
 }
 
 void Level::TakeDamage(float) {

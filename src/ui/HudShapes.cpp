@@ -37,8 +37,8 @@ HudShapes& HudShapes::GetInstance() {
 }
 
 void HudShapes::Prepare() {
-    HudProgram();
     HudShapes& shapes = GetInstance();
+    shapes.program = HudProgram();
     if (!shapes.vbo)
         shapes.vbo = GlObject::NewBuffer();
 }
@@ -56,13 +56,12 @@ void HudShapes::AddRect(float x0, float y0, float x1, float y1, float opacity) {
 void HudShapes::Flush(const Vec3& color, int width, int height) {
     if (vertices.empty())
         return;
-    const GLuint program = HudProgram();
-    if (width <= 0 || height <= 0 || !ShaderHandler::GetInstance().Use(program)) {
+    // Only what Prepare made is used: a frame never builds a program or a buffer, and after
+    // Release nothing is drawn, as with the text.
+    if (!vbo || width <= 0 || height <= 0 || !ShaderHandler::GetInstance().Use(program)) {
         vertices.clear();
         return;
     }
-    if (!vbo)
-        vbo = GlObject::NewBuffer();
     uniforms.SetMat4("projection", TextProjection(static_cast<float>(width), static_cast<float>(height)));
     uniforms.SetVec3("shapeColor", color);
     uniforms.Apply(program);
@@ -82,6 +81,7 @@ void HudShapes::Flush(const Vec3& color, int width, int height) {
 
 void HudShapes::Release() {
     vbo.Release();
+    program = 0;
     vertices.clear();
 }
 

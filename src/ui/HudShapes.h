@@ -29,6 +29,7 @@ private:
     HudShapes() = default;
     std::vector<float> vertices;
     GlObject vbo;
+    GLuint program = 0;
     UniformStore uniforms;
 };
 
