@@ -44,6 +44,10 @@ uniform vec3 cameraPosition;
 uniform sampler2D diffuseTexture;
 uniform float hitFlash;     // 0..1: a shot just landed at hitFlashPoint (world space)
 uniform vec3 hitFlashPoint;
+// 1 for the enemies' balls: their colours are laid out by the direction from the ball's centre
+// in its own frame, which has no seam and no poles, with faint spots that roll with the ball.
+uniform int ballPattern;
+uniform mat4 model;
 
 out vec4 fragColor;
 
@@ -85,8 +89,16 @@ void AddPointLight(vec3 position, vec3 color, vec3 k, vec3 N, vec3 V, float Ndot
     specularSum += radiance * (NdotL > 0.0 ? specular : 0.0);
 }
 
+vec4 BallTexel() {
+    vec3 d = normalize(transpose(mat3(model)) * (worldPosition - model[3].xyz));
+    vec4 texel = texture(diffuseTexture, vec2(0.5 - 0.25 * d.x, 0.5));
+    float spots = sin(7.0 * d.x) * sin(7.0 * d.y) * sin(7.0 * d.z);
+    texel.rgb *= 1.0 - 0.18 * smoothstep(0.15, 0.45, spots);
+    return texel;
+}
+
 void main() {
-    vec4 texel = texture(diffuseTexture, texCoord);
+    vec4 texel = ballPattern != 0 ? BallTexel() : texture(diffuseTexture, texCoord);
     vec3 albedo = texel.rgb;
     vec3 N = normalize(worldNormal);
     vec3 V = normalize(cameraPosition - worldPosition);

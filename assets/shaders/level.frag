@@ -37,6 +37,14 @@ uniform vec3 highlightPositions[MAX_HIGHLIGHTS];
 uniform vec3 highlightColors[MAX_HIGHLIGHTS];
 uniform vec3 highlightAttenuations[MAX_HIGHLIGHTS];
 uniform int floorGrid;
+// Surfaces: concrete on the floor (one texture per 4-unit tile), panelled walls on the outer
+// walls, steel-trimmed plates on blocks, ramps and pillars; hazard stripes along the drops.
+uniform int levelTextures;
+uniform int hazardMarkings;
+uniform sampler2D floorTexture;
+uniform sampler2D wallTexture;
+uniform sampler2D blockTexture;
+uniform sampler2D hazardTexture;
 uniform float fogDensity;
 uniform vec3 fogColour;
 
@@ -73,10 +81,49 @@ float TilePattern(vec3 N) {
     return (1.0 - kTileLineDarkening * line) * (1.0 - kTileShade + checker);
 }
 
+const float kFloorSpan = 4.0;
+const float kWallSpan = 4.0;
+const float kBlockSpan = 2.0;
+const float kHazardSpan = 2.0;
+const float kOuterWall = 62.5;  // the north, south and west walls' inner faces stand at 63
+const float kEastStripes = 61.0; // the floor ends at x = 64
+const vec4 kPit = vec4(-40.0, 28.0, -32.0, 36.0); // x0, z0, x1, z1
+const float kPitStripes = 2.0;
+
+vec3 SurfaceColour(vec3 N) {
+    vec3 p = worldPosition;
+    vec3 a = abs(N);
+    bool upward = a.y > 0.7;
+    bool onFloor = upward && abs(p.y) < 0.05;
+    vec3 colour = vec3(1.0);
+    if (hazardMarkings != 0 && onFloor) {
+        vec2 outside = max(kPit.xy - p.xz, p.xz - kPit.zw);
+        float fromPit = max(outside.x, outside.y);
+        if (p.x > kEastStripes || (fromPit > 0.0 && fromPit < kPitStripes))
+            return texture(hazardTexture, p.xz / kHazardSpan).rgb * 1.6;
+    }
+    // One fetch per pixel: a face is one kind of surface throughout, so the branches agree over
+    // each face and the implicit derivatives hold.
+    if (levelTextures != 0) {
+        if (onFloor)
+            colour = texture(floorTexture, p.xz / kFloorSpan).rgb;
+        else if (upward)
+            colour = texture(blockTexture, p.xz / kBlockSpan).rgb;
+        else {
+            vec2 uv = a.x > a.z ? p.zy : p.xy;
+            if (max(abs(p.x), abs(p.z)) > kOuterWall && p.y > -0.05)
+                colour = texture(wallTexture, uv / kWallSpan).rgb;
+            else
+                colour = texture(blockTexture, uv / kBlockSpan).rgb;
+        }
+    }
+    return colour;
+}
+
 void main() {
     vec4 texel = texture(diffuseTexture, texCoord);
     vec3 N = normalize(worldNormal);
-    vec3 albedo = texel.rgb * TilePattern(N);
+    vec3 albedo = texel.rgb * TilePattern(N) * SurfaceColour(N);
     vec3 V = normalize(cameraPosition - worldPosition);
     vec2 baked = texture(bakedLight, texCoord).rg;
 

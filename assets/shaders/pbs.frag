@@ -30,6 +30,12 @@ uniform vec3 objectLightAttenuations[MAX_POINT_LIGHTS];
 uniform vec3 objectRestLight;
 uniform float sunShadow;
 uniform vec3 cameraPosition;
+// 1 for the gun held at the eye: every light it gets is held below kHeldLightLimit, the sun wraps
+// round its shaded side and the sky fills in, so it neither blazes beside an orb nor goes black
+// when the player faces the sun.
+uniform int heldLighting;
+const float kHeldLightLimit = 0.45;
+const float kHeldSkyFill = 0.22;
 
 uniform sampler2D albedoMap;
 uniform sampler2D normalMap;
@@ -107,10 +113,15 @@ void main() {
     vec3 V = normalize(cameraPosition - worldPosition);
     vec3 F0 = mix(vec3(0.04), albedo, metallic);
 
+    bool held = heldLighting != 0;
     vec3 color = vec3(0.0);
-    if (dot(directionalLight.direction, directionalLight.direction) > 0.0)
-        color += Radiance(N, V, normalize(-directionalLight.direction), directionalLight.color * (1.0 - sunShadow),
-                          albedo, metallic, roughness, F0);
+    if (dot(directionalLight.direction, directionalLight.direction) > 0.0) {
+        vec3 L = normalize(-directionalLight.direction);
+        vec3 sun = directionalLight.color * (1.0 - sunShadow);
+        color += Radiance(N, V, L, sun, albedo, metallic, roughness, F0);
+        if (held)
+            color += 0.25 * sun * albedo * (1.0 - metallic * 0.5) * clamp(0.5 - 0.5 * dot(N, L), 0.0, 1.0);
+    }
     // Without lights chosen for this object (a draw outside the world's objects) every light is used.
     bool chosen = objectLightCount > 0;
     int count = clamp(chosen ? objectLightCount : pointLightCount, 0, MAX_POINT_LIGHTS);
@@ -120,12 +131,20 @@ void main() {
         vec3 k = chosen ? objectLightAttenuations[i] : pointLightAttenuations[i];
         float attenuation = 1.0 / max(k.x + k.y * d + k.z * d * d, 1e-4);
         vec3 lightColor = chosen ? objectLightColors[i] : pointLightColors[i];
-        color += Radiance(N, V, toLight / max(d, 1e-4), lightColor * attenuation, albedo, metallic, roughness, F0);
+        vec3 arriving = lightColor * attenuation;
+        if (held)
+            arriving = min(arriving, vec3(kHeldLightLimit));
+        color += Radiance(N, V, toLight / max(d, 1e-4), arriving, albedo, metallic, roughness, F0);
     }
     // The other lights, from no particular direction: half of them on average, tinting metal
     // through its reflectance as they tint paint through its albedo.
-    color += 0.5 * objectRestLight * mix(albedo, F0, metallic);
+    vec3 rest = held ? min(objectRestLight, vec3(kHeldLightLimit)) : objectRestLight;
+    color += 0.5 * rest * mix(albedo, F0, metallic);
     color += kAmbient * albedo * ao;
+    if (held) {
+        color += kHeldSkyFill * mix(albedo, F0, metallic) * ao;
+        color = min(color, vec3(3.0 * kHeldLightLimit));
+    }
 
     fragColor = vec4(pow(ToneMap(max(color, vec3(0.0))), vec3(1.0 / 2.2)), 1.0);
 }

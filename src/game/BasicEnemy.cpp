@@ -5,6 +5,7 @@
 #include "physics/RigidBody.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
+#include "render/ReadabilitySettings.h"
 #include "render/Texture.h"
 
 #include <string>
@@ -24,6 +25,8 @@ BasicEnemy::BasicEnemy(const Vector3& position, float chaseForce, float health) 
 
     auto skin = std::make_unique<BasicMaterial>();
     skin->SetDiffuseTexture(GradientTexture::GetInstance().handle);
+    if (ReadabilitySettings::Current().enemyPattern)
+        skin->uniforms.SetInt("ballPattern", 1);
     material = std::move(skin);
 }
 

@@ -33,7 +33,9 @@ struct GameObject {
     virtual void TakeDamage(float amount);
 
     /// Draws the mesh with the body's transform; nothing without a model.
-    void Draw();
+    virtual void Draw();
+    /// True for what is drawn over the finished scene (the gun) rather than with the world.
+    virtual bool DrawnOverScene() const { return false; }
     /// The mesh to draw seen from `eye`: `farModel` from `farModelDistance` on, else `model`.
     const Mesh* MeshSeenFrom(const Vec3& eye) const;
 

@@ -13,15 +13,18 @@
 #include "game/Level.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
+#include "game/ThreatHud.h"
 #include "physics/PhysicsWorld.h"
 #include "physics/RigidBody.h"
 #include "render/Camera.h"
 #include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
+#include "render/LevelSurfaces.h"
 #include "render/Lights.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleRegistry.h"
+#include "render/ReadabilitySettings.h"
 #include "render/SceneLighting.h"
 #include "render/SceneTarget.h"
 #include "render/ShaderHandler.h"
@@ -71,6 +74,7 @@ GameWorld::GameWorld()
 GameWorld::~GameWorld() = default;
 
 void GameWorld::Init() {
+    ReadabilitySettings::Current().Load(config);
     BasicProgram();
     DebugProgram();
     // Everything the first game, its waves, orbs and bursts will draw with is built now, so that
@@ -84,6 +88,7 @@ void GameWorld::Init() {
     GradientTexture::GetInstance();
     particles.Prepare();
     models.LoadAll();
+    LevelSurfaces::GetInstance().Prepare();
     AudioService::GetInstance().Init();
     camera.Init();
 
@@ -165,7 +170,8 @@ void GameWorld::Draw(float frameDt) {
     // every sample they cover.
     glDisable(GL_BLEND);
     for (std::size_t i = 0; i < objects.size(); ++i)
-        objects[i]->Draw();
+        if (!objects[i]->DrawnOverScene())
+            objects[i]->Draw();
     glEnable(GL_BLEND);
     // Blobs and sky go after the opaque scene: blobs blend over what lies below them, and the
     // sky shades only the pixels the scene left at the far plane.
@@ -173,6 +179,11 @@ void GameWorld::Draw(float frameDt) {
         ContactShadowRenderer::GetInstance().Draw(shaders, FindContactShadows(objects, *physicsWorld));
     if (gameLoop.started)
         SkyRenderer::GetInstance().Draw(shaders, camera.GetDrawnForward(), camera.fov, camera.aspect);
+    glDisable(GL_BLEND);
+    for (std::size_t i = 0; i < objects.size(); ++i)
+        if (objects[i]->DrawnOverScene())
+            objects[i]->Draw();
+    glEnable(GL_BLEND);
     Charge(profile, &FrameProfile::scene, start, true);
     particles.Update(dt);
     CombatFeedback::GetInstance().DrawInScene();
@@ -182,6 +193,7 @@ void GameWorld::Draw(float frameDt) {
     Charge(profile, &FrameProfile::present, start, true);
     CombatFeedback::GetInstance().DrawOverScene(camera);
     CombatFeedback::GetInstance().Advance(dt);
+    DrawThreatHud(camera, objects, gameLoop);
     text.Draw();
     Charge(profile, &FrameProfile::text, start, true);
     if (showCollision && !physicsWorld->GetDebugLineVertices().empty()) {

@@ -7,6 +7,9 @@
 #include "render/Camera.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
+#include "render/ReadabilitySettings.h"
+#include "render/SceneLighting.h"
+#include "render/ShaderHandler.h"
 
 #include <cmath>
 
@@ -21,7 +24,30 @@ GunObject::GunObject() : player(GameWorld::GetInstance().GetPlayer()), camera(Ca
     pbs->SetMetallicTexture(models.GetTexture(kMetallicPath, false));
     pbs->SetRoughnessTexture(models.GetTexture(kRoughnessPath, false));
     pbs->SetAOTexture(models.GetTexture(kAOPath, false));
+    // Lit as the ground around the player, with its lights held in bounds: the gun hangs at the
+    // eye, so an orb or a sunlit patch beside it must not turn it neon, nor its shaded side black.
+    if (ReadabilitySettings::Current().gunOverScene)
+        pbs->uniforms.SetInt("heldLighting", 1);
     material = std::move(pbs);
+}
+
+bool GunObject::DrawnOverScene() const {
+    return ReadabilitySettings::Current().gunOverScene;
+}
+
+void GunObject::Draw() {
+    if (!DrawnOverScene()) {
+        GameObject::Draw();
+        return;
+    }
+    if (model == nullptr || !shaderHandler.IsUsable(material->program))
+        return;
+    shaderHandler.SetModel(ToOpenGLMatrix(body->GetTransform()));
+    SetObjectLighting(GameWorld::GetInstance().GetPointLights(), ToVec3(player->GetPosition()));
+    material->Bind();
+    glDepthRange(0.0, kDepthShare);
+    model->Draw();
+    glDepthRange(0.0, 1.0);
 }
 
 void GunObject::Update(float dt) {

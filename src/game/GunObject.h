@@ -13,6 +13,9 @@ struct GunObject : GameObject {
     /// Places the gun beside the player's current position and turns it towards the view; tells
     /// the muzzle flash where the muzzle now is.
     void Update(float dt) override;
+    /// In front of everything drawn before it, lit as the ground around the player is.
+    void Draw() override;
+    bool DrawnOverScene() const override;
 
     static constexpr const char* kModelPath = "assets/models/gun.obj";
     static constexpr const char* kAlbedoPath = "assets/textures/gun_albedo.jpg";
@@ -29,6 +32,9 @@ struct GunObject : GameObject {
     /// Just beyond the muzzle brake, in the model's frame (+z along the barrel).
     static constexpr float kMuzzleAhead = 0.8f;
     static constexpr float kMuzzleUp = 0.01f;
+    /// The front share of the depth range the gun is drawn into: the world behind it lies
+    /// further than any of its own points, so no wall or enemy cuts into it.
+    static constexpr double kDepthShare = 0.02;
 
     PlayerObject* player;
     Camera& camera;

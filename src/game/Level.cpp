@@ -1,8 +1,11 @@
 #include "game/Level.h"
 
 #include "game/CollisionCategories.h"
+#include "game/GameWorld.h"
 #include "physics/RigidBody.h"
+#include "render/Camera.h"
 #include "render/GraphicsSettings.h"
+#include "render/LevelSurfaces.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 
@@ -20,6 +23,13 @@ Level::Level() {
 }
 
 void Level::Update(float) {}
+
+void Level::Draw() {
+    // The lips first: the level's own draw leaves its transform as the last one set.
+    LevelSurfaces::GetInstance().DrawEdges(GameWorld::GetInstance().GetPointLights(),
+                                           Camera::GetInstance().GetPosition());
+    GameObject::Draw();
+}
 
 void Level::TakeDamage(float) {
     std::cout << "Level hit" << std::endl;

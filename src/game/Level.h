@@ -1,6 +1,7 @@
 #pragma once
 // The arena everything stands on: the level mesh on a static body with a concave collider
-// built from that same mesh. Shots at it only say so.
+// built from that same mesh (the drawn-only hazard lips are not part of it). Shots at it only
+// say so.
 
 #include "game/GameObject.h"
 
@@ -9,5 +10,7 @@ struct Level : GameObject {
 
     Level();
     void Update(float dt) override;
+    /// The level, then its hazard lips, which have no collider.
+    void Draw() override;
     void TakeDamage(float amount) override;
 };

@@ -1,6 +1,7 @@
 #include "render/Materials.h"
 
 #include "render/BakedLight.h"
+#include "render/LevelSurfaces.h"
 #include "render/PointLightMap.h"
 #include "render/ShaderHandler.h"
 
@@ -82,10 +83,12 @@ BasicMaterial::BasicMaterial(GLuint shaderProgram, bool takesHitFlash) {
         SolidTextures::GetInstance().Get(kDefaultDiffuseGrey, kDefaultDiffuseGrey, kDefaultDiffuseGrey);
     uniforms.SetVec3("material.specular", kDefaultSpecular);
     uniforms.SetFloat("material.shininess", kDefaultShininess);
-    // Set on every material that shows hits: the program keeps the last value it was given for
-    // the next object.
-    if (takesHitFlash)
+    // Set on every material of the objects' program: it keeps the last value it was given for
+    // the next object. The level's program has neither.
+    if (takesHitFlash) {
         SetHitFlash(0.0f, Vec3{});
+        uniforms.SetInt("ballPattern", 0);
+    }
 }
 
 void BasicMaterial::SetHitFlash(float strength, const Vec3& worldPoint) {
@@ -114,7 +117,7 @@ void LevelMaterial::Bind() {
     const TextureHandle lightMap = BakedLight::GetInstance().LightMap();
     BindUnit(GL_TEXTURE1, lightMap != nullptr ? lightMap->Get() : 0);
     BindUnit(GL_TEXTURE2, PointLightMap::GetInstance().Texture());
-    glActiveTexture(GL_TEXTURE0);
+    LevelSurfaces::GetInstance().BindForLevel(program);
 }
 
 PBSMaterial::PBSMaterial() {
@@ -128,6 +131,7 @@ PBSMaterial::PBSMaterial() {
     uniforms.SetInt("metallicMap", 2);
     uniforms.SetInt("roughnessMap", 3);
     uniforms.SetInt("aoMap", 4);
+    uniforms.SetInt("heldLighting", 0);
 }
 
 void PBSMaterial::Bind() {

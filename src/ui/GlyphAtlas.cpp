@@ -4,8 +4,9 @@
 
 namespace {
 constexpr int kAtlasWidth = 1024;
-// Blank texels between glyphs, so linear filtering never picks up a neighbour.
-constexpr int kPadding = 2;
+// Blank texels between glyphs, so linear filtering never picks up a neighbour, even from a quad
+// grown by one pixel for the outline that samples one pixel beyond itself.
+constexpr int kPadding = 3;
 } // namespace
 
 void GlyphAtlas::Add(char c, int width, int rows, const unsigned char* pixels) {
@@ -54,11 +55,31 @@ void GlyphAtlas::Build() {
                  static_cast<float>(p.y + bitmap.rows) / static_cast<float>(height)};
     }
 
+    // Red: the coverage; green: the most coverage within one pixel, the outline's, worked out once
+    // here so that drawing an outlined glyph reads one texel as a bare one does.
+    std::vector<unsigned char> texels(pixels.size() * 2, 0);
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < kAtlasWidth; ++column) {
+            unsigned char around = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int r = row + dy, c = column + dx;
+                    if (r >= 0 && r < height && c >= 0 && c < kAtlasWidth)
+                        around = std::max(
+                            around,
+                            pixels[static_cast<std::size_t>(r) * kAtlasWidth + static_cast<std::size_t>(c)]);
+                }
+            const std::size_t i =
+                static_cast<std::size_t>(row) * kAtlasWidth + static_cast<std::size_t>(column);
+            texels[i * 2] = pixels[i];
+            texels[i * 2 + 1] = around;
+        }
+
     if (!texture)
         texture = GlObject::NewTexture();
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, kAtlasWidth, height, 0, GL_RED, GL_UNSIGNED_BYTE, pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RG, kAtlasWidth, height, 0, GL_RG, GL_UNSIGNED_BYTE, texels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

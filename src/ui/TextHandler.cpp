@@ -5,7 +5,9 @@
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
 #include "render/Camera.h"
+#include "render/ReadabilitySettings.h"
 #include "render/ShaderHandler.h"
+#include "ui/HudShapes.h"
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
@@ -31,6 +33,7 @@ static_assert(kQuadBytes == 96, "one quad is six vertices of four floats");
 // Half the crosshair's extent, so the "+" sits on the screen centre rather than starting there.
 constexpr float kCrosshairOffset = 10.0f;
 constexpr Vec3 kBlack{0.0f, 0.0f, 0.0f};
+constexpr float kOutlineOpacity = 0.85f;
 
 void PointAttributeAtQuad() {
     glEnableVertexAttribArray(0);
@@ -77,6 +80,7 @@ void TextHandler::Init() {
         FT_Done_FreeType(library);
 
     InputHandler::GetInstance().RegisterCallback(KeyBindings::kToggleText, [this] { ToggleEnabled(); });
+    HudShapes::Prepare();
 
     vbo = GlObject::NewBuffer();
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
@@ -98,6 +102,7 @@ void TextHandler::Release() {
     glyphs.clear();
     atlases.clear();
     vbo.Release();
+    HudShapes::GetInstance().Release();
     initialised = false;
 }
 
@@ -261,7 +266,9 @@ void TextHandler::Draw() {
         DrawEntry(entry);
     for (const auto& [key, block] : blocks)
         DrawBlock(block);
-    if (crosshairVisible) {
+    if (crosshairVisible && enabled && ReadabilitySettings::Current().drawnCrosshair) {
+        DrawCrosshair(width, height);
+    } else if (crosshairVisible) {
         glDisable(GL_DEPTH_TEST);
         DrawShadowed("+", kSmallFont, width * 0.5f - kCrosshairOffset, height * 0.5f - kCrosshairOffset,
                      kTextWhite);
@@ -286,12 +293,13 @@ void TextHandler::DrawShadowed(const std::string& text, int font, float x, float
     const auto offset = shadowOffsets.find(font);
     const Vec2 shadow = offset == shadowOffsets.end() ? Vec2{} : offset->second;
     RenderText(text, font, x + shadow.x, y + shadow.y, 1.0f, kBlack);
-    RenderText(text, font, x, y, 1.0f, color);
+    const bool outlined = ReadabilitySettings::Current().textOutline;
+    RenderText(text, font, x, y, 1.0f, color, outlined ? kOutlineOpacity : 0.0f);
     glEnable(GL_DEPTH_TEST);
 }
 
 void TextHandler::RenderText(const std::string& text, int font, float x, float y, float scale,
-                             const Vec3& color) {
+                             const Vec3& color, float outline) {
     if (!enabled)
         return;
     const auto table = glyphs.find(font);
@@ -300,6 +308,7 @@ void TextHandler::RenderText(const std::string& text, int font, float x, float y
     if (!ShaderHandler::GetInstance().Use(program))
         return;
     uniforms.SetVec3("textColor", color);
+    uniforms.SetFloat("outline", outline);
     uniforms.Apply(program);
     glActiveTexture(GL_TEXTURE0);
 
@@ -313,12 +322,22 @@ void TextHandler::RenderText(const std::string& text, int font, float x, float y
         if (found == table->second.end())
             continue; // no glyph: nothing to draw and no advance
         const Glyph& g = found->second;
-        const float xpos = x + static_cast<float>(g.bearing[0]) * scale;
-        const float ypos = y - static_cast<float>(g.size[1] - g.bearing[1]) * scale;
-        const float w = static_cast<float>(g.size[0]) * scale;
-        const float h = static_cast<float>(g.size[1]) * scale;
+        float xpos = x + static_cast<float>(g.bearing[0]) * scale;
+        float ypos = y - static_cast<float>(g.size[1] - g.bearing[1]) * scale;
+        float w = static_cast<float>(g.size[0]) * scale;
+        float h = static_cast<float>(g.size[1]) * scale;
         // v0 is the bitmap's first row, its top.
-        const GlyphAtlas::Rect r = atlas.RectOf(c);
+        GlyphAtlas::Rect r = atlas.RectOf(c);
+        if (outline > 0.0f && g.size[0] > 0 && g.size[1] > 0) {
+            // One pixel more on every side for the rim, reaching into the atlas's padding.
+            const float du = (r.u1 - r.u0) / static_cast<float>(g.size[0]);
+            const float dv = (r.v1 - r.v0) / static_cast<float>(g.size[1]);
+            r = GlyphAtlas::Rect{r.u0 - du, r.v0 - dv, r.u1 + du, r.v1 + dv};
+            xpos -= scale;
+            ypos -= scale;
+            w += 2.0f * scale;
+            h += 2.0f * scale;
+        }
         const float vertices[kQuadVertices * kFloatsPerVertex] = {
             xpos, ypos + h, r.u0, r.v0, xpos,     ypos, r.u0, r.v1, xpos + w, ypos,     r.u1, r.v1,
             xpos, ypos + h, r.u0, r.v0, xpos + w, ypos, r.u1, r.v1, xpos + w, ypos + h, r.u1, r.v0,

@@ -1,6 +1,6 @@
 #pragma once
 // Draws all screen text: named one-line entries and multi-line blocks in two fonts with a
-// drop shadow, and the crosshair. Items are kept until removed and drawn every frame.
+// drop shadow and a thin dark outline, and the crosshair. Items are kept until removed and drawn every frame.
 
 #include "core/MathTypes.h"
 #include "render/UniformStore.h"
@@ -107,7 +107,9 @@ private:
     void DrawEntry(const TextEntry& entry);
     void DrawBlock(const TextBlock& block);
     void DrawShadowed(const std::string& text, int font, float x, float y, const Vec3& color);
-    void RenderText(const std::string& text, int font, float x, float y, float scale, const Vec3& color);
+    /// `outline` is the opacity of a one-pixel dark rim round the glyphs; 0 draws none.
+    void RenderText(const std::string& text, int font, float x, float y, float scale, const Vec3& color,
+                    float outline = 0.0f);
     const Glyph& GlyphOf(int font, char c) const;
 
     bool enabled = true;

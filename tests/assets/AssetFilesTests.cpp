@@ -31,6 +31,10 @@ const std::array<const char*, 5> kTextures = {
     "assets/textures/gun_roughness.jpg", "assets/textures/gun_ao.jpg"};
 const std::array<const char*, 2> kLightMaps = {"assets/textures/Map1_light.png",
                                                "assets/textures/Map1_sun.png"};
+// The arena's surfaces and the drawn-only hazard lips.
+const std::array<const char*, 5> kSurfaces = {
+    "assets/textures/level_floor.png", "assets/textures/level_wall.png", "assets/textures/level_block.png",
+    "assets/textures/level_hazard.png", "assets/models/Map1_edges.obj"};
 const std::array<const char*, 9> kSounds = {
     "assets/sounds/shot.wav",        "assets/sounds/shot_hit.wav",       "assets/sounds/enemy_death.wav",
     "assets/sounds/pickup_used.wav", "assets/sounds/contact_damage.wav", "assets/sounds/wave_arrival.wav",
@@ -492,6 +496,49 @@ TEST(AssetFilesTest, SoundsAreShortUnclippedMono16BitClips) {
     }
 }
 
+TEST(AssetFilesTest, TheArenaSurfacesTileWithoutASeamAndStayPale) {
+    for (std::size_t t = 0; t + 1 < kSurfaces.size(); ++t) {
+        const char* path = kSurfaces[t];
+        int width = 0, height = 0, channels = 0;
+        unsigned char* pixels = stbi_load(path, &width, &height, &channels, 3);
+        ASSERT_NE(pixels, nullptr) << path;
+        ASSERT_GT(width, 16);
+        ASSERT_GT(height, 16);
+        auto at = [&](int x, int y, int c) { return static_cast<int>(pixels[(y * width + x) * 3 + c]); };
+        // Across the wrap (last column to first, last row to first) the step is no larger than
+        // between neighbours inside: laid side by side, the copies show no edge.
+        auto columnStep = [&](int a, int b) {
+            double sum = 0.0;
+            for (int y = 0; y < height; ++y)
+                sum += std::abs(at(a, y, 1) - at(b, y, 1));
+            return sum / height;
+        };
+        auto rowStep = [&](int a, int b) {
+            double sum = 0.0;
+            for (int x = 0; x < width; ++x)
+                sum += std::abs(at(x, a, 1) - at(x, b, 1));
+            return sum / width;
+        };
+        double inside = 0.0;
+        for (int x = 1; x < width; ++x)
+            inside += std::max(columnStep(x - 1, x), rowStep(x - 1, x)) / (width - 1);
+        EXPECT_LT(columnStep(width - 1, 0), 2.0 * inside + 2.0) << path;
+        // The wall's texture is the wall's whole height, kick plate at its foot: it repeats along only.
+        if (std::string(path).find("wall") == std::string::npos) {
+            EXPECT_LT(rowStep(height - 1, 0), 2.0 * inside + 2.0) << path;
+        }
+        // The surfaces multiply the lit grey: all but the stripes stay pale, so the arena keeps its light.
+        double mean = 0.0;
+        for (int i = 0; i < width * height * 3; ++i)
+            mean += pixels[i];
+        mean /= width * height * 3.0;
+        if (std::string(path).find("hazard") == std::string::npos) {
+            EXPECT_GT(mean, 185.0) << path;
+        }
+        stbi_image_free(pixels);
+    }
+}
+
 TEST(AssetFilesTest, GeneratorReproducesTheCommittedAssetsByteForByte) {
     const fs::path generator = fs::path(KORVANE_BINARY).parent_path() / "korvane_assetgen";
     if (!fs::exists(generator)) {
@@ -508,6 +555,7 @@ TEST(AssetFilesTest, GeneratorReproducesTheCommittedAssetsByteForByte) {
     files.insert(files.end(), kTextures.begin(), kTextures.end());
     files.insert(files.end(), kLightMaps.begin(), kLightMaps.end());
     files.insert(files.end(), kSounds.begin(), kSounds.end());
+    files.insert(files.end(), kSurfaces.begin(), kSurfaces.end());
     for (const std::string& file : files) {
         const std::string relative = file.substr(std::string("assets/").size());
         const std::string first = ReadBytes(scratch / "first" / relative);

@@ -2,10 +2,13 @@
 
 #include "game/GunObject.h"
 #include "physics/RigidBody.h"
+#include "render/ReadabilitySettings.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -29,6 +32,32 @@ protected:
         return std::acos(std::fmin(1.0f, a.normalized().dot(b.normalized()))) * kDegrees;
     }
     Vector3 View() const { return ToVector3(camera.GetForward()); }
+
+    /// One frame drawn over a cleared screen, read back as RGBA bytes.
+    std::vector<std::uint8_t> DrawnFrame() {
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        game.DrawOnly(0.0f);
+        std::vector<std::uint8_t> pixels(static_cast<std::size_t>(viewport[2]) * viewport[3] * 4);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, viewport[2], viewport[3], GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    }
+
+    /// How many pixels the gun changes in the frame: drawn once with it and once without.
+    int GunPixels() {
+        const std::vector<std::uint8_t> with = DrawnFrame();
+        Mesh* const model = Gun()->model;
+        Gun()->model = nullptr;
+        const std::vector<std::uint8_t> without = DrawnFrame();
+        Gun()->model = model;
+        int differing = 0;
+        for (std::size_t i = 0; i + 3 < with.size(); i += 4)
+            differing +=
+                (with[i] != without[i] || with[i + 1] != without[i + 1] || with[i + 2] != without[i + 2]);
+        return differing;
+    }
     Vector3 ViewUp() const { return ToVector3(camera.GetUp()); }
 };
 
@@ -82,6 +111,23 @@ TEST_F(GunObjectFollow, TheGunSitsRightOfAndAheadOfThePlayer) {
     EXPECT_NEAR(at.x(), p.x() - 2.0f, 1e-4f);
     EXPECT_NEAR(at.y(), p.y() + 0.5f + 3.0f * std::sin(0.5f), 1e-4f);
     EXPECT_NEAR(at.z(), p.z() + 3.0f * std::cos(0.5f), 1e-4f);
+}
+
+TEST_F(GunObjectFollow, AWallJustAheadNeverCutsIntoTheGun) {
+    ASSERT_NE(Gun(), nullptr);
+    // Facing the south wall from a step away: the gun, three units ahead, lies wholly behind its face.
+    StandAt(0.0f, 61.5f);
+    Step();
+    ReadabilitySettings& settings = ReadabilitySettings::Current();
+    const bool saved = settings.gunOverScene;
+    settings.gunOverScene = true;
+    const int overScene = GunPixels();
+    settings.gunOverScene = false;
+    const int withTheWorld = GunPixels();
+    settings.gunOverScene = saved;
+    // Drawn over the scene the whole gun shows; drawn with the world the wall hides it.
+    EXPECT_GT(overScene, 2000);
+    EXPECT_LT(withTheWorld, overScene / 20);
 }
 
 } // namespace

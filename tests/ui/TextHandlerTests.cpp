@@ -1,5 +1,6 @@
 // The text renderer: glyph metrics, where each alignment puts entries and blocks, the item
 // tables, and which items a frame actually draws.
+#include "ui/HudShapes.h"
 #include "ui/TextHandler.h"
 
 #include "TextTestUtil.h"
@@ -160,17 +161,22 @@ TEST_F(TextHandlerTest, EveryCharacterCostsTwoQuadsAndF3HidesThemAll) {
     EXPECT_EQ(GlyphsDrawn(), 12u);
     text.SetTextBlock("weapon", TextBlock{{"Ammo", "Reload"}, kSmall, BottomRight, {-20.0f, 20.0f}, kWhite});
     EXPECT_EQ(GlyphsDrawn(), 12u + 20u);
-    // The crosshair is one more shadowed "+".
+    // The crosshair is drawn as lines, not as a character.
+    HudShapes& shapes = HudShapes::GetInstance();
     text.SetCrosshairVisible(true);
-    EXPECT_EQ(GlyphsDrawn(), 12u + 20u + 2u);
+    shapes.drawnTriangles = 0;
+    EXPECT_EQ(GlyphsDrawn(), 12u + 20u);
+    EXPECT_GT(shapes.drawnTriangles, 0u);
 
     InputHandler::GetInstance().Dispatch(kKeyF3);
     EXPECT_FALSE(text.IsEnabled());
     // No text, no shadows, no crosshair, while the items themselves are kept.
+    shapes.drawnTriangles = 0;
     EXPECT_EQ(GlyphsDrawn(), 0u);
+    EXPECT_EQ(shapes.drawnTriangles, 0u);
     EXPECT_EQ(text.Entries().size(), 1u);
     InputHandler::GetInstance().Dispatch(kKeyF3);
-    EXPECT_EQ(GlyphsDrawn(), 12u + 20u + 2u);
+    EXPECT_EQ(GlyphsDrawn(), 12u + 20u);
 }
 
 TEST_F(TextHandlerTest, ItemsWithoutGlyphsOrPlacementDrawNothing) {

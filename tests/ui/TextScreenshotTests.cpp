@@ -1,4 +1,5 @@
 // What the text renderer puts on screen: read back from the hidden window's framebuffer.
+#include "render/ReadabilitySettings.h"
 #include "ui/TextHandler.h"
 
 #include "TextTestUtil.h"
@@ -7,6 +8,7 @@
 #include <stb/stb_image_write.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -75,6 +77,42 @@ TEST_F(TextScreenshotTest, FrameRateTopRightAndCrosshairAtTheCentre) {
     EXPECT_GT(frame.BrightIn(kWidth / 2 - 4, kHeight / 2 - 4, kWidth / 2 + 4, kHeight / 2 + 4), 0);
     // The lower-left part of the screen, clear of the crosshair's arms, stays dark.
     EXPECT_EQ(frame.BrightIn(0, 0, kWidth / 2 - 20, kHeight / 2 - 20), 0);
+}
+
+TEST_F(TextScreenshotTest, WhiteTextAndTheCrosshairReadOnAWhiteScreen) {
+    text.SetText("kills", TextEntry{"Kills: 38", 1, Absolute, {100.0f, 100.0f}, kWhite});
+    text.SetCrosshairVisible(true);
+    ReadabilitySettings& settings = ReadabilitySettings::Current();
+    const ReadabilitySettings saved = settings;
+    // Dark pixels round the text and round the crosshair, drawn over a white screen.
+    auto darkPixels = [&](bool outline, bool drawnCrosshair) {
+        settings.textOutline = outline;
+        settings.drawnCrosshair = drawnCrosshair;
+        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+        text.Draw();
+        const Frame frame;
+        if (outline && drawnCrosshair)
+            EXPECT_TRUE(frame.SavePng("/tmp/korvane-text-on-white.png"));
+        auto darkIn = [&frame](int x0, int y0, int x1, int y1) {
+            int count = 0;
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x)
+                    count += frame.At(x, y)[0] < 64 ? 1 : 0;
+            return count;
+        };
+        return std::pair{darkIn(90, 80, 320, 150),
+                         darkIn(kWidth / 2 - 20, kHeight / 2 - 20, kWidth / 2 + 20, kHeight / 2 + 20)};
+    };
+    const auto [outlinedText, drawnCrosshair] = darkPixels(true, true);
+    const auto [shadowedText, glyphCrosshair] = darkPixels(false, false);
+    settings = saved;
+    // The outline rings every letter on all sides, where the drop shadow darkens one side only.
+    EXPECT_GT(outlinedText, shadowedText * 3 / 2) << outlinedText << " vs " << shadowedText;
+    // The drawn crosshair's white lines sit inside dark edges: far more dark than the glyph's shadow.
+    EXPECT_GT(drawnCrosshair, 40);
+    EXPECT_GT(drawnCrosshair, glyphCrosshair);
 }
 
 TEST_F(TextScreenshotTest, GlyphBitmapsLandUprightOnTheirPixels) {

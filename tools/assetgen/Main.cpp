@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     bool ok = assetgen::WriteLevel(assetsDir);
     ok = assetgen::WriteRoundModels(assetsDir) && ok;
     ok = assetgen::WriteGun(assetsDir) && ok;
+    ok = assetgen::WriteLevelSurfaces(assetsDir) && ok;
     ok = assetgen::WriteSounds(assetsDir) && ok;
     return ok ? 0 : 1;
 }
