@@ -12,7 +12,7 @@
 #include <iostream>
 
 namespace {
-constexpr std::uint64_t kStepsPerCheckpoint = 60;
+constexpr std::uint64_t kStepsPerCheckpoint = GameWorld::kStepsPerSecond;
 } // namespace
 
 DemoRecorder::DemoRecorder(const std::string& path, int width, int height) : path(path) {

@@ -10,6 +10,7 @@
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GamePause.h"
+#include "game/GameSounds.h"
 #include "game/Level.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
@@ -28,6 +29,7 @@
 #include "render/Texture.h"
 #include "ui/TextHandler.h"
 
+#include <GL/glew.h>
 #include <algorithm>
 #include <chrono>
 #include <iostream>
@@ -94,6 +96,7 @@ void GameWorld::Init() {
     InitDebugRenderer();
     player = new PlayerObject();
     gameLoop.Init();
+    CombatFeedback::GetInstance().Prepare();
     directionalLight = new DirectionalLight{kSunColour, kSunDirection};
     PrepareSceneLighting(config);
     std::cout << "Game world initialized..." << std::endl;
@@ -110,22 +113,36 @@ void GameWorld::ToggleCollisionView() {
 }
 
 void GameWorld::Update(float dt) {
+    // Shots fired since the last frame have counted from the moment they were fired, whether or
+    // not a step runs in this frame.
+    gameLoop.ReadEvents();
     // A paused game banks no time: resuming must not catch up on the pause in a burst of steps.
-    if (GamePause::GetInstance().IsPaused())
-        return;
-    accumulator += dt;
-    while (accumulator >= fixedStep) {
-        Step();
-        accumulator -= fixedStep;
+    if (!GamePause::GetInstance().IsPaused()) {
+        accumulator += dt;
+        while (accumulator >= kFixedStep) {
+            Step();
+            accumulator -= kFixedStep;
+        }
+        camera.MouseLook();
     }
-    camera.MouseLook();
+    PresentEvents();
+}
+
+void GameWorld::PresentEvents() {
+    const std::vector<GameEvent>& happened = events.All();
+    CombatFeedback::GetInstance().Present(happened);
+    PlayGameSounds(happened);
+    if (std::any_of(happened.begin(), happened.end(),
+                    [](const GameEvent& event) { return std::holds_alternative<EnemyKilled>(event); }))
+        gameLoop.UpdateKills();
+    events.EndFrame();
 }
 
 void GameWorld::Step() {
     double start = profile ? Now() : 0.0;
     // By index: an update may not add objects, but this stays sound if one ever does.
     for (std::size_t i = 0; i < objects.size(); ++i)
-        objects[i]->Update(fixedStep);
+        objects[i]->Update(kFixedStep);
 
     // Destroying removes from the live list and a dying enemy may add a pickup, so walk a copy.
     const std::vector<GameObject*> snapshot = objects;
@@ -137,9 +154,9 @@ void GameWorld::Step() {
     }
 
     Charge(profile, &FrameProfile::gameplay, start, false);
-    physicsWorld->Update(fixedStep);
+    physicsWorld->Update(kFixedStep);
     Charge(profile, &FrameProfile::physics, start, false);
-    gameLoop.Update(fixedStep);
+    gameLoop.Update(kFixedStep);
     Charge(profile, &FrameProfile::gameplay, start, false);
     if (profile)
         ++profile->steps;
@@ -187,6 +204,8 @@ void GameWorld::Cleanup() {
     for (GameObject* object : objects)
         delete object;
     objects.clear();
+    events.Clear();
+    CombatFeedback::GetInstance().Reset();
     player = nullptr;
     pointLights.clear();
     gameLoop.Release();

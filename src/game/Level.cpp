@@ -17,8 +17,6 @@ Level::Level() {
     SetCollisionCategoryBits(CollisionCategory::kLevel);
 }
 
-void Level::Update(float) {}
-
 void Level::TakeDamage(float) {
     std::cout << "Level hit" << std::endl;
 }
