@@ -113,8 +113,8 @@ void GameWorld::ToggleCollisionView() {
 }
 
 void GameWorld::Update(float dt) {
-    // Shots fired since the last frame have counted from the moment they were fired, whether or
-    // not a step runs in this frame.
+    // Shots are fired between frames: their kills are in the game's count before anything else of
+    // the frame happens, and before the frame's checkpoint even when no step runs in it.
     gameLoop.ReadEvents();
     // A paused game banks no time: resuming must not catch up on the pause in a burst of steps.
     if (!GamePause::GetInstance().IsPaused()) {
