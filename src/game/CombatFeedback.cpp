@@ -2,6 +2,7 @@
 
 #include "core/ConfigHandler.h"
 #include "game/Enemy.h"
+#include "game/GameWorld.h"
 #include "render/Camera.h"
 #include "render/MuzzleFlash.h"
 #include "render/ScreenEffects.h"
@@ -131,7 +132,18 @@ Vec2 CombatFeedback::ScreenDirection(const Vec3& eye, const Vec3& forward, const
     return Vec2{x / length, y / length};
 }
 
+void CombatFeedback::ForgetFreed() {
+    const std::vector<GameObject*>& live = GameWorld::GetInstance().GetObjects();
+    // Compared as addresses only: a freed enemy may not even be converted to its base.
+    std::erase_if(flashing, [&live](const Enemy* enemy) {
+        return std::none_of(live.begin(), live.end(), [enemy](const GameObject* object) {
+            return static_cast<const void*>(object) == static_cast<const void*>(enemy);
+        });
+    });
+}
+
 void CombatFeedback::Advance(float frameDt) {
+    ForgetFreed();
     const float dt = std::min(frameDt, kLongestFade);
     markerLeft = std::max(markerLeft - dt, 0.0f);
     muzzleFlashLeft = std::max(muzzleFlashLeft - dt, 0.0f);
@@ -147,6 +159,7 @@ void CombatFeedback::Advance(float frameDt) {
 }
 
 void CombatFeedback::BeginFrame(Camera& camera) {
+    ForgetFreed();
     // The world has stepped since the flash was handed over: its point follows the rolling ball.
     for (Enemy* enemy : flashing)
         enemy->ShowHitFlash();

@@ -91,4 +91,7 @@ public:
 
 private:
     CombatFeedback() = default;
+    /// Drops the enemies that left the world since the events were last presented (destroyed
+    /// outside a frame's update): their flashes are never touched again.
+    void ForgetFreed();
 };
