@@ -14,6 +14,7 @@
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "render/BakedLight.h"
+#include "render/Camera.h"
 #include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
 #include "render/Materials.h"
@@ -239,7 +240,8 @@ int RunGame(int argc, const char* const* argv) {
     if (!LocateGameAssets())
         return kNoAssetsStatus;
 
-    GLFWwindow* window = StartUp(config.GetInt("Display.width", 800), config.GetInt("Display.height", 600));
+    GLFWwindow* window = StartUp(config.GetInt("Display.width", Camera::kDefaultWidth),
+                                 config.GetInt("Display.height", Camera::kDefaultHeight));
     if (window == nullptr)
         return -1;
     InputHandler& input = InputHandler::GetInstance();

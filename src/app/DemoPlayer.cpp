@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr std::uint64_t kStepsPerSecond = 60;
+constexpr std::uint64_t kStepsPerSecond = GameWorld::kStepsPerSecond;
 
 std::string GameTime(std::uint64_t steps) {
     const std::uint64_t seconds = steps / kStepsPerSecond;

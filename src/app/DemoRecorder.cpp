@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr std::uint64_t kStepsPerCheckpoint = 60;
+constexpr std::uint64_t kStepsPerCheckpoint = GameWorld::kStepsPerSecond;
 
 /// `path` opened for writing and emptied, held against any other game recording to it for as
 /// long as it is open; null with the reason in `problem` otherwise.

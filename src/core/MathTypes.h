@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+inline constexpr float kTwoPi = 6.2831855f;
+inline constexpr float kDegreesToRadians = 0.017453292f;
+
 struct Vec2 {
     float x = 0.0f, y = 0.0f;
 };

@@ -1,10 +1,10 @@
 #include "game/BonkeyGun.h"
 
-#include "audio/AudioService.h"
-#include "game/CombatFeedback.h"
 #include "game/Enemy.h"
+#include "game/GameEvents.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
+#include "physics/RigidBody.h"
 #include "render/Camera.h"
 
 #include <iostream>
@@ -13,8 +13,7 @@ float BonkeyGun::Fire() {
     const Vector3 origin = ToVector3(camera.GetPosition());
     const Vector3 direction = ToVector3(camera.GetForward());
     const Ray ray{origin, origin + direction * range, 1.0f};
-    AudioService::GetInstance().Play(Sound::Shot, camera.GetPosition());
-    CombatFeedback::GetInstance().OnShotFired();
+    GameWorld::GetInstance().GetEvents().Add(ShotFired{camera.GetPosition()});
     GameWorld::GetInstance().Raycast(ray, this);
     ApplyHit();
     ClearHit();
@@ -40,12 +39,12 @@ bool BonkeyGun::HasHit() {
 void BonkeyGun::ApplyHit() {
     if (hitBody == nullptr)
         return;
-    if (GameObject* target = GameWorld::GetInstance().FindObjectByBody(hitBody)) {
-        if (auto* enemy = dynamic_cast<Enemy*>(target)) {
-            AudioService::GetInstance().Play(Sound::ShotHit, ToVec3(hitPoint));
-            // Before the damage: a kill frees the enemy inside TakeDamage.
-            CombatFeedback::GetInstance().OnShotLanded(*enemy, hitPoint);
-        }
+    GameWorld& world = GameWorld::GetInstance();
+    if (GameObject* target = world.FindObjectByBody(hitBody)) {
+        // Before the damage: a kill frees the enemy inside TakeDamage.
+        if (auto* enemy = dynamic_cast<Enemy*>(target))
+            world.GetEvents().Add(
+                EnemyHit{enemy, ToVec3(hitPoint), enemy->body->GetTransform().inverse() * hitPoint});
         target->TakeDamage(hitDamage);
     }
 }

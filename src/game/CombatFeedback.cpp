@@ -2,6 +2,7 @@
 
 #include "core/ConfigHandler.h"
 #include "game/Enemy.h"
+#include "game/GameWorld.h"
 #include "render/Camera.h"
 #include "render/MuzzleFlash.h"
 #include "render/ScreenEffects.h"
@@ -12,6 +13,15 @@
 namespace {
 constexpr float kGoldenAngle = 2.3999632f;
 constexpr float kSideKickShare = 0.6f;
+
+/// Whether the enemy leaves the world after event `index`: a shot that brings it down, or a fall
+/// later in the frame, frees it before the effects are set off.
+bool GoneLater(const std::vector<GameEvent>& events, std::size_t index, const Enemy* enemy) {
+    for (std::size_t i = index + 1; i < events.size(); ++i)
+        if (const auto* gone = std::get_if<EnemyGone>(&events[i]); gone != nullptr && gone->enemy == enemy)
+            return true;
+    return false;
+}
 } // namespace
 
 CombatFeedback& CombatFeedback::GetInstance() {
@@ -39,26 +49,46 @@ void CombatFeedback::Reset() {
     kickStrength = 0.0f;
     kickPitch = 0.0f;
     kickYaw = 0.0f;
+    // The enemies of the last game went with it.
+    flashing.clear();
+}
+
+void CombatFeedback::Present(const std::vector<GameEvent>& events) {
+    for (std::size_t i = 0; i < events.size(); ++i)
+        std::visit(EventHandlers{
+                       [this](const ShotFired&) { OnShotFired(); },
+                       [&](const EnemyHit& hit) {
+                           OnShotLanded(GoneLater(events, i, hit.enemy) ? nullptr : hit.enemy,
+                                        hit.localPoint);
+                       },
+                       [this](const EnemyKilled&) { OnEnemyKilled(); },
+                       [this](const EnemyGone& gone) { Forget(gone.enemy); },
+                       [this](const PlayerHurt& hurt) { OnPlayerHurt(hurt.amount, hurt.source); },
+                       [this](const GunMoved& gun) { SetMuzzle(gun.muzzle); },
+                       [this](const GameStarted&) { Reset(); },
+                       [](const auto&) {},
+                   },
+                   events[i]);
 }
 
 void CombatFeedback::OnShotFired() {
     if (!hasGun)
         return;
-    muzzleTurn = std::fmod(muzzleTurn + kGoldenAngle, 6.2831855f);
+    muzzleTurn = std::fmod(muzzleTurn + kGoldenAngle, kTwoPi);
     if (screenFlashes)
         muzzleFlashLeft = kMuzzleFlashSeconds;
 }
 
-void CombatFeedback::OnShotLanded(Enemy& enemy, const Vector3& point) {
+void CombatFeedback::OnShotLanded(Enemy* enemy, const Vector3& localPoint) {
     // A kill marker of the shot before is not demoted by a plain hit right after it.
     if (!(markerKill && markerLeft > 0.0f)) {
         markerLeft = kMarkerSeconds;
         markerKill = false;
     }
-    if (screenFlashes) {
-        enemy.FlashAt(point);
-        if (std::find(flashing.begin(), flashing.end(), &enemy) == flashing.end())
-            flashing.push_back(&enemy);
+    if (screenFlashes && enemy != nullptr) {
+        enemy->FlashAt(localPoint);
+        if (std::find(flashing.begin(), flashing.end(), enemy) == flashing.end())
+            flashing.push_back(enemy);
     }
 }
 
@@ -102,7 +132,18 @@ Vec2 CombatFeedback::ScreenDirection(const Vec3& eye, const Vec3& forward, const
     return Vec2{x / length, y / length};
 }
 
+void CombatFeedback::ForgetFreed() {
+    const std::vector<GameObject*>& live = GameWorld::GetInstance().GetObjects();
+    // Compared as addresses only: a freed enemy may not even be converted to its base.
+    std::erase_if(flashing, [&live](const Enemy* enemy) {
+        return std::none_of(live.begin(), live.end(), [enemy](const GameObject* object) {
+            return static_cast<const void*>(object) == static_cast<const void*>(enemy);
+        });
+    });
+}
+
 void CombatFeedback::Advance(float frameDt) {
+    ForgetFreed();
     const float dt = std::min(frameDt, kLongestFade);
     markerLeft = std::max(markerLeft - dt, 0.0f);
     muzzleFlashLeft = std::max(muzzleFlashLeft - dt, 0.0f);
@@ -118,6 +159,7 @@ void CombatFeedback::Advance(float frameDt) {
 }
 
 void CombatFeedback::BeginFrame(Camera& camera) {
+    ForgetFreed();
     // The world has stepped since the flash was handed over: its point follows the rolling ball.
     for (Enemy* enemy : flashing)
         enemy->ShowHitFlash();

@@ -1,10 +1,12 @@
 #pragma once
 // What the player sees of the fight beyond the world itself: the hit marker when a shot lands
 // (a stronger one on a kill), the enemy lighting up where it was hit, the red vignette and the
-// view kick of being hurt, and the muzzle flash. All of it is presentation: it fades with the
-// drawn frames, draws from no random source and changes nothing in the game.
+// view kick of being hurt, and the muzzle flash. All of it is presentation: it is set off by
+// the events of play once the frame's steps are done, fades with the drawn frames, draws from no
+// random source and changes nothing in the game.
 
 #include "core/MathTypes.h"
+#include "game/GameEvents.h"
 #include "physics/PhysicsTypes.h"
 
 #include <vector>
@@ -18,8 +20,10 @@ public:
 
     /// Reads `Display.screenFlashes` and `Display.viewKick` and builds both effect programs.
     void Prepare();
-    /// Clears every effect (a new game starts).
+    /// Clears every effect (a new game starts, or the game ends).
     void Reset();
+    /// Sets off what the frame's events call for, in the order they happened.
+    void Present(const std::vector<GameEvent>& events);
 
     /// Where the gun's muzzle is now; the gun tells every step. Without a gun a shot has no flash.
     void SetMuzzle(const Vec3& point) {
@@ -28,8 +32,9 @@ public:
     }
     /// The gun fired: the flash at its muzzle.
     void OnShotFired();
-    /// A shot damaged an enemy at a world point: the hit marker, and the enemy's flash there.
-    void OnShotLanded(Enemy& enemy, const Vector3& point);
+    /// A shot damaged an enemy: the hit marker, and the enemy's flash at a point of its own frame
+    /// (no flash without the enemy: the shot freed it).
+    void OnShotLanded(Enemy* enemy, const Vector3& localPoint);
     /// The enemy is going away: its flash is no longer faded.
     void Forget(const Enemy* enemy);
     /// A shot brought an enemy down: the marker turns into the kill marker.
@@ -88,4 +93,7 @@ public:
 
 private:
     CombatFeedback() = default;
+    /// Drops the enemies that left the world since the events were last presented (destroyed
+    /// outside a frame's update): their flashes are never touched again.
+    void ForgetFreed();
 };

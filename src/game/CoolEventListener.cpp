@@ -1,7 +1,6 @@
 #include "game/CoolEventListener.h"
 
-#include "audio/AudioService.h"
-#include "game/CombatFeedback.h"
+#include "game/GameEvents.h"
 #include "game/GameObject.h"
 #include "game/GameWorld.h"
 #include "game/PickupObject.h"
@@ -35,15 +34,13 @@ void CoolEventListener::OnTrigger(const OverlapCallbackData& data) {
             if (player->health == player->maxHealth)
                 continue;
             player->health = std::min(player->health + kHealAmount, player->maxHealth);
-            AudioService::GetInstance().Play(Sound::PickupUsed, ToVec3(pickup->GetPosition()));
+            world->GetEvents().Add(PickupUsed{ToVec3(pickup->GetPosition())});
             // The pickup's own TakeDamage ignores shots; the base one destroys it.
             pickup->GameObject::TakeDamage(kConsumeDamage);
         } else if (ticksSinceDamage > damageInterval) {
             // The first enemy of a step resets the counter, so the others of that step deal nothing.
-            // Heard from the enemy's side, so the player can tell where the hit came from.
-            const Vec3 from = ToVec3((a == player ? b : a)->GetPosition());
-            AudioService::GetInstance().Play(Sound::ContactDamage, from);
-            CombatFeedback::GetInstance().OnPlayerHurt(kContactDamage, from);
+            // From the enemy's side, so the player can tell where the hit came from.
+            world->GetEvents().Add(PlayerHurt{kContactDamage, ToVec3((a == player ? b : a)->GetPosition())});
             player->TakeDamage(kContactDamage);
             ticksSinceDamage = 0;
         }

@@ -1,9 +1,7 @@
 #include "game/Enemy.h"
 
-#include "audio/AudioService.h"
 #include "core/Random.h"
-#include "game/CombatFeedback.h"
-#include "game/GameLoop.h"
+#include "game/GameEvents.h"
 #include "game/GameWorld.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
@@ -21,15 +19,13 @@ Enemy::Enemy() : target(GameWorld::GetInstance().GetPlayer()), models(ModelHandl
     name = "Enemy" + std::to_string(GameWorld::GetInstance().GetObjectCounter());
 }
 
-void Enemy::Update(float) {}
-
 Enemy::~Enemy() {
-    CombatFeedback::GetInstance().Forget(this);
+    GameWorld::GetInstance().GetEvents().Add(EnemyGone{this});
 }
 
-void Enemy::FlashAt(const Vector3& worldPoint) {
+void Enemy::FlashAt(const Vector3& localPoint) {
     hitFlashLeft = kHitFlashSeconds;
-    hitFlashLocal = body->GetTransform().inverse() * worldPoint;
+    hitFlashLocal = localPoint;
     ShowHitFlash();
 }
 
@@ -47,14 +43,12 @@ bool Enemy::DropsPickup(int draw) {
 
 void Enemy::Destroy() {
     const Vector3 position = GetPosition();
-    // The burst registers itself with the particle registry, which frees it.
+    // The burst registers itself with the particle registry, which frees it. It is made here and
+    // not after the step because it draws from the game's random sequence, before the pickup roll.
     new ParticleSystem(ToVec3(position));
-    // Only a kill is heard: enemies cleared by a new game or lost below the arena go quietly.
-    if (health <= 0) {
-        AudioService::GetInstance().Play(Sound::EnemyDeath, ToVec3(position));
-        GameLoop::GetInstance().OnEnemyKilled();
-        CombatFeedback::GetInstance().OnEnemyKilled();
-    }
+    // Only a kill counts: enemies cleared by a new game or lost below the arena go quietly.
+    if (health <= 0)
+        GameWorld::GetInstance().GetEvents().Add(EnemyKilled{ToVec3(position)});
     // Rolled even when no orb may come of it, so the games after keep the same random sequence.
     const bool drops = DropsPickup(Random());
     // The start of a new game clears enemies away; an orb left then would outlive the reset's

@@ -9,14 +9,14 @@ class ModelHandler;
 struct Enemy : GameObject {
     Enemy();
 
-    void Update(float dt) override;
     /// The burst, the pickup roll (one random draw after the burst's own; no pickup while the
     /// world is resetting for a new game), then the ordinary destruction that frees the enemy.
     void Destroy() override;
 
-    /// Lights the enemy up around a world point for kHitFlashSeconds (a shot landed there); the
-    /// flash rides on the ball as it rolls. The combat feedback fades it with the drawn frames.
-    void FlashAt(const Vector3& worldPoint);
+    /// Lights the enemy up around a point of its own frame for kHitFlashSeconds (a shot landed
+    /// there); the flash rides on the ball as it rolls. The combat feedback fades it with the drawn
+    /// frames.
+    void FlashAt(const Vector3& localPoint);
     /// Hands the flash as it is now (strength, and where the hit point has rolled to) to the material.
     void ShowHitFlash();
 
@@ -36,6 +36,6 @@ struct Enemy : GameObject {
     Vector3 hitFlashLocal{0.0f, 0.0f, 0.0f};
 
 protected:
-    /// Also at exit, when the world deletes what is left: no fading flash may point here any more.
+    /// Also at exit, when the world deletes what is left: tells the feedback the enemy is gone.
     ~Enemy() override;
 };

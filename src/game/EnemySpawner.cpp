@@ -1,8 +1,9 @@
 #include "game/EnemySpawner.h"
 
-#include "audio/AudioService.h"
 #include "core/Random.h"
 #include "game/BasicEnemy.h"
+#include "game/GameEvents.h"
+#include "game/GameWorld.h"
 
 #include <cmath>
 #include <iostream>
@@ -38,7 +39,7 @@ void EnemySpawner::Update(float dt) {
     const float bx = centre.x() + std::cos(angle) * distance;
     const float bz = centre.z() + std::sin(angle) * distance;
     const std::int32_t count = WaveSize(Random());
-    AudioService::GetInstance().Play(Sound::WaveArrival, Vec3{bx, kSpawnHeight, bz});
+    GameWorld::GetInstance().GetEvents().Add(WaveArrived{Vec3{bx, kSpawnHeight, bz}});
 
     for (std::int32_t i = 0; i < count; ++i) {
         std::cout << "Spawning enemy at " << bx << ", " << bz << std::endl;

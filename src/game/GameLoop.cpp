@@ -1,10 +1,9 @@
 #include "game/GameLoop.h"
 
-#include "audio/AudioService.h"
 #include "core/InputHandler.h"
-#include "game/CombatFeedback.h"
 #include "game/CoolEventListener.h"
 #include "game/EnemySpawner.h"
+#include "game/GameEvents.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "game/GunObject.h"
@@ -22,7 +21,7 @@
 namespace {
 
 constexpr float kMessageSeconds = 5.0f;
-const Vector3 kPlayerStart(0.0f, 3.0f, 0.0f);
+const Vector3 kPlayerStart = ToVector3(Level::kPlayerStart);
 const Vec3 kLevelLightAttenuation{1.0f, 0.05f, 0.001f};
 
 TextEntry MessageEntry(const char* text) {
@@ -59,7 +58,6 @@ void GameLoop::Init() {
     text.SetCrosshairVisible(false);
     input.RegisterCallback(kKeySpace, [this] { OnStartPressed(); });
     GamePause::GetInstance().Init();
-    CombatFeedback::GetInstance().Prepare();
 }
 
 void GameLoop::OnStartPressed() {
@@ -74,6 +72,7 @@ void GameLoop::OnStartPressed() {
 }
 
 void GameLoop::Update(float dt) {
+    ReadEvents();
     if (!started) {
         PlayerObject* player = GameWorld::GetInstance().GetPlayer();
         player->SetPosition(kPlayerStart);
@@ -89,11 +88,10 @@ void GameLoop::StartNewGame() {
     GameWorld& world = GameWorld::GetInstance();
     world.ResetForNewGame();
     PlayerObject* player = world.GetPlayer();
-    player->health = 100;
+    player->health = player->maxHealth;
     player->SetPosition(kPlayerStart);
     timeRemaining = gameDuration;
     kills = 0;
-    CombatFeedback::GetInstance().Reset();
     UpdateKills();
     // A game that starts while "You Win" still shows (the player died during it) must not be
     // thrown away when that message runs out: the pending win restart is cancelled.
@@ -103,7 +101,7 @@ void GameLoop::StartNewGame() {
         text.RemoveText("winSummary");
     }
     LoadLevel();
-    AudioService::GetInstance().Play(Sound::GameStart);
+    world.GetEvents().Add(GameStarted{});
 
     auto newListener = std::make_unique<CoolEventListener>(player, &world);
     world.SetEventListener(newListener.get());
@@ -121,7 +119,7 @@ void GameLoop::TickRunningGame(float dt) {
     if (timeRemaining == 0.0f && winMessageTimer == 0.0f) {
         text.SetText("win", MessageEntry("You Win"));
         text.SetText("winSummary", SummaryEntry(kills, gameDuration - timeRemaining));
-        AudioService::GetInstance().Play(Sound::Win);
+        GameWorld::GetInstance().GetEvents().Add(GameWon{});
         winMessageTimer = kMessageSeconds;
     }
     if (winMessageTimer > 0.0f) {
@@ -146,10 +144,19 @@ void GameLoop::TickRunningGame(float dt) {
     listener->Update();
 }
 
+void GameLoop::ReadEvents() {
+    for (GameEvent& event : GameWorld::GetInstance().GetEvents().TakeUnread()) {
+        if (std::holds_alternative<EnemyKilled>(event)) {
+            OnEnemyKilled();
+        } else if (auto* death = std::get_if<PlayerDied>(&event)) {
+            // A fall is reported on every step below the limit until the next game: one death, one sound.
+            death->endsGame = !startPending;
+            OnPlayerDeath(true);
+        }
+    }
+}
+
 void GameLoop::OnPlayerDeath(bool showMessage) {
-    // A fall is reported on every step below the limit until the next game: one death, one sound.
-    if (!startPending)
-        AudioService::GetInstance().Play(Sound::Death);
     startPending = true;
     if (showMessage) {
         text.SetText("death", MessageEntry("You Died"));
@@ -163,7 +170,6 @@ void GameLoop::OnEnemyKilled() {
     if (!started || startPending)
         return;
     ++kills;
-    UpdateKills();
 }
 
 void GameLoop::UpdateCounter() {
@@ -196,16 +202,14 @@ void GameLoop::UpdateWeapon() {
 void GameLoop::LoadLevel() {
     new Level();
     new GunObject();
-    new PickupObject(Vector3(-15.0f, 0.0f, 0.0f));
-    new PickupObject(Vector3(0.0f, 0.0f, 15.0f));
-    new PickupObject(Vector3(15.0f, 0.0f, 0.0f));
+    for (const Vec3& spot : Level::kPickupSpots)
+        new PickupObject(ToVector3(spot));
 
     // The reset has already taken the previous game's lights out of the world's list.
     levelLights.clear();
-    levelLights.push_back(std::make_unique<PointLight>(
-        PointLight{{0.0f, 1.0f, 1.0f}, {5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
-    levelLights.push_back(std::make_unique<PointLight>(
-        PointLight{{1.0f, 0.0f, 1.0f}, {-5.0f, 5.0f, 0.0f}, kLevelLightAttenuation}));
+    for (const Level::Lamp& lamp : Level::kLamps)
+        levelLights.push_back(
+            std::make_unique<PointLight>(PointLight{lamp.colour, lamp.position, kLevelLightAttenuation}));
     for (auto& light : levelLights)
         GameWorld::GetInstance().AddPointLight(light.get());
 }

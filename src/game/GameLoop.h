@@ -21,13 +21,18 @@ public:
 
     /// Writes the start screen and binds Space to leave it.
     void Init();
-    /// One fixed step of the flow: start screen, game start, or a running game.
+    /// One fixed step of the flow: what the rules reported, then start screen, game start, or a
+    /// running game.
     void Update(float dt);
+    /// Takes in the kills and deaths reported since the flow last looked, in the order they
+    /// happened. The world runs this before the steps too, so a shot fired between frames counts
+    /// before anything else of the frame.
+    void ReadEvents();
     /// The player died: a new game starts on the next step, with "You Died" shown if asked.
     void OnPlayerDeath(bool showMessage);
     /// Builds the level, the gun, three pickups and two coloured point lights.
     void LoadLevel();
-    /// An enemy was shot down: one more kill for the running game (none while it is being reset).
+    /// An enemy was shot down: one more kill for the running game (none once it is over).
     void OnEnemyKilled();
     void UpdateCounter();
     void UpdateKills();

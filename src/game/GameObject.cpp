@@ -1,6 +1,5 @@
 #include "game/GameObject.h"
 
-#include "game/GameLoop.h"
 #include "game/GameWorld.h"
 #include "game/Weapon.h"
 #include "physics/Collider.h"
@@ -34,11 +33,6 @@ void GameObject::Update(float) {}
 
 void GameObject::Destroy() {
     GameWorld& world = GameWorld::GetInstance();
-    if (world.IsPlayer(this)) {
-        std::cout << "Player destroyed" << std::endl;
-        GameLoop::GetInstance().OnPlayerDeath(true);
-        return;
-    }
     world.RemoveObject(this);
     world.DestroyRigidBody(body);
     body = nullptr;

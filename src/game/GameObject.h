@@ -26,8 +26,7 @@ struct GameObject {
     GameObject& operator=(const GameObject&) = delete;
 
     virtual void Update(float dt);
-    /// Removes the object from the world with its body, material and lights and frees it;
-    /// for the player only reports the death to the game flow.
+    /// Removes the object from the world with its body, material and lights and frees it.
     virtual void Destroy();
     /// Prints "Damage <name> by <amount>", truncates health, destroys at 0 or below.
     virtual void TakeDamage(float amount);
@@ -58,7 +57,7 @@ struct GameObject {
     ShaderHandler& shaderHandler;
     std::unique_ptr<ShaderMaterial> material;
     std::int32_t maxHealth = 100;
-    std::int32_t health = 100;
+    std::int32_t health = maxHealth;
     std::int32_t currentWeapon = 0;
     std::vector<std::unique_ptr<Weapon>> weapons;
     RigidBody* body = nullptr;

@@ -10,6 +10,7 @@
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
 #include "game/GamePause.h"
+#include "game/GameSounds.h"
 #include "game/Level.h"
 #include "game/PickupObject.h"
 #include "game/PlayerObject.h"
@@ -32,6 +33,7 @@
 #include "render/Texture.h"
 #include "ui/TextHandler.h"
 
+#include <GL/glew.h>
 #include <algorithm>
 #include <chrono>
 #include <iostream>
@@ -100,6 +102,7 @@ void GameWorld::Init() {
     InitDebugRenderer();
     player = new PlayerObject();
     gameLoop.Init();
+    CombatFeedback::GetInstance().Prepare();
     directionalLight = new DirectionalLight{kSunColour, kSunDirection};
     PrepareSceneLighting(config);
     std::cout << "Game world initialized..." << std::endl;
@@ -116,24 +119,38 @@ void GameWorld::ToggleCollisionView() {
 }
 
 void GameWorld::Update(float dt) {
+    // Shots are fired between frames: their kills are in the game's count before anything else of
+    // the frame happens, and before the frame's checkpoint even when no step runs in it.
+    gameLoop.ReadEvents();
     // A paused game banks no time: resuming must not catch up on the pause in a burst of steps.
-    if (GamePause::GetInstance().IsPaused())
-        return;
-    accumulator += dt;
-    const double start = Now();
-    while (accumulator >= fixedStep) {
-        Step();
-        accumulator -= fixedStep;
+    if (!GamePause::GetInstance().IsPaused()) {
+        accumulator += dt;
+        const double start = Now();
+        while (accumulator >= kFixedStep) {
+            Step();
+            accumulator -= kFixedStep;
+        }
+        lastStepsSeconds = Now() - start;
+        camera.MouseLook();
     }
-    lastStepsSeconds = Now() - start;
-    camera.MouseLook();
+    PresentEvents();
+}
+
+void GameWorld::PresentEvents() {
+    const std::vector<GameEvent>& happened = events.All();
+    CombatFeedback::GetInstance().Present(happened);
+    PlayGameSounds(happened);
+    if (std::any_of(happened.begin(), happened.end(),
+                    [](const GameEvent& event) { return std::holds_alternative<EnemyKilled>(event); }))
+        gameLoop.UpdateKills();
+    events.EndFrame();
 }
 
 void GameWorld::Step() {
     double start = profile ? Now() : 0.0;
     // By index: an update may not add objects, but this stays sound if one ever does.
     for (std::size_t i = 0; i < objects.size(); ++i)
-        objects[i]->Update(fixedStep);
+        objects[i]->Update(kFixedStep);
 
     // Destroying removes from the live list and a dying enemy may add a pickup, so walk a copy.
     const std::vector<GameObject*> snapshot = objects;
@@ -145,9 +162,9 @@ void GameWorld::Step() {
     }
 
     Charge(profile, &FrameProfile::gameplay, start, false);
-    physicsWorld->Update(fixedStep);
+    physicsWorld->Update(kFixedStep);
     Charge(profile, &FrameProfile::physics, start, false);
-    gameLoop.Update(fixedStep);
+    gameLoop.Update(kFixedStep);
     Charge(profile, &FrameProfile::gameplay, start, false);
     if (profile)
         ++profile->steps;
@@ -208,6 +225,8 @@ void GameWorld::Cleanup() {
     for (GameObject* object : objects)
         delete object;
     objects.clear();
+    events.Clear();
+    CombatFeedback::GetInstance().Reset();
     player = nullptr;
     pointLights.clear();
     gameLoop.Release();

@@ -1,12 +1,13 @@
 #pragma once
 // The hub of the running game: the physics world with its fixed 1/60 s step, the list of
-// every live object and of the point lights, and the order in which a frame is drawn.
+// every live object and of the point lights, the events of play, and the order in which a
+// frame is drawn.
 
+#include "game/GameEvents.h"
 #include "physics/PhysicsCommon.h"
 #include "physics/PhysicsTypes.h"
 #include "physics/Raycast.h"
 
-#include <GL/glew.h>
 #include <cstdint>
 #include <vector>
 
@@ -47,7 +48,8 @@ public:
     /// Programs, particle buffers, preloaded assets and sounds, camera, physics world, collision view,
     /// player, start screen and the directional light, then "Game world initialized...".
     void Init();
-    /// Runs as many fixed steps as the accumulated time allows (no cap), then mouse look.
+    /// Runs as many fixed steps as the accumulated time allows (no cap), then mouse look; then
+    /// the feedback, sounds and HUD take the frame's events and the list is emptied.
     void Update(float dt);
     /// One fixed step: object updates, the fall-out pass, the physics step, the game flow.
     void Step();
@@ -87,18 +89,23 @@ public:
     /// Fixed steps run since start-up.
     std::uint64_t GetStepCount() const { return stepCount; }
     /// The length of one physics step, in seconds of game time.
-    float GetFixedStep() const { return fixedStep; }
+    float GetFixedStep() const { return kFixedStep; }
+    GameEvents& GetEvents() { return events; }
     /// True while ResetForNewGame destroys the last game's objects.
     bool IsResetting() const { return resetting; }
     /// Where the following steps and draws charge their time; null (the default) measures nothing.
     void SetProfile(FrameProfile* frameProfile) { profile = frameProfile; }
 
     static constexpr float kFallOutHeight = -50.0f;
+    /// Fixed steps per second of game time: the rate everything in play, and every demo, runs at.
+    static constexpr int kStepsPerSecond = 60;
+    static constexpr float kFixedStep = 1.0f / kStepsPerSecond;
 
 private:
     GameWorld();
     ~GameWorld();
     void InitDebugRenderer();
+    void PresentEvents();
 
     ShaderHandler& shaders;
     InputHandler& input;
@@ -117,9 +124,9 @@ private:
     PhysicsWorld* physicsWorld = nullptr;
     bool showCollision;
     FrameProfile* profile = nullptr;
-    const float fixedStep = 1.0f / 60.0f;
     float accumulator = 0.0f;
     double lastStepsSeconds = 0.0;
     std::uint64_t stepCount = 0;
     bool resetting = false;
+    GameEvents events;
 };

@@ -1,6 +1,6 @@
 #include "game/GunObject.h"
 
-#include "game/CombatFeedback.h"
+#include "game/GameEvents.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "physics/RigidBody.h"
@@ -65,5 +65,6 @@ void GunObject::Update(float dt) {
     orientation = Slerp(orientation, target, kTurnRate * dt);
     const Transform placed = MakeTransform(position, orientation);
     body->SetTransform(placed);
-    CombatFeedback::GetInstance().SetMuzzle(ToVec3(placed * Vector3(0.0f, kMuzzleUp, kMuzzleAhead)));
+    GameWorld::GetInstance().GetEvents().Add(
+        GunMoved{ToVec3(placed * Vector3(0.0f, kMuzzleUp, kMuzzleAhead))});
 }

@@ -10,8 +10,8 @@ struct PlayerObject;
 struct GunObject : GameObject {
     GunObject();
 
-    /// Places the gun beside the player's current position and turns it towards the view; tells
-    /// the muzzle flash where the muzzle now is.
+    /// Places the gun beside the player's current position and turns it towards the view; reports
+    /// where the muzzle now is, for the muzzle flash.
     void Update(float dt) override;
     /// In front of everything drawn before it, lit as the ground around the player is.
     void Draw() override;

@@ -22,8 +22,6 @@ Level::Level() {
     SetCollisionCategoryBits(CollisionCategory::kLevel);
 }
 
-void Level::Update(float) {}
-
 void Level::Draw() {
     // The lips first: the level's own draw leaves its transform as the last one set.
     LevelSurfaces::GetInstance().DrawEdges(GameWorld::GetInstance().GetPointLights(),

@@ -25,8 +25,6 @@ PickupObject::PickupObject(const Vector3& position) {
                       CollisionCategory::kTriggerMask);
 }
 
-void PickupObject::Update(float) {}
-
 void PickupObject::TakeDamage(float) {
     std::cout << "pickup hit" << std::endl;
 }

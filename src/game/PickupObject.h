@@ -10,7 +10,6 @@ struct PickupObject : GameObject {
     /// A static pickup at `position` with its own green point light there.
     explicit PickupObject(const Vector3& position);
 
-    void Update(float dt) override;
     /// Shots do not hurt a pickup: it only says it was hit.
     void TakeDamage(float amount) override;
 

@@ -6,11 +6,14 @@
 #include "game/BonkeyGun.h"
 #include "game/ColliderRaycast.h"
 #include "game/CollisionCategories.h"
+#include "game/GameEvents.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "physics/Collider.h"
 #include "physics/RigidBody.h"
 #include "render/Camera.h"
+
+#include <iostream>
 
 namespace {
 const Vector3 kSpawnPoint(-30.0f, 2.0f, 30.0f);
@@ -52,6 +55,11 @@ void PlayerObject::Update(float) {
         Destroy();
     Move();
     camera.SetPosition(ToVec3(GetPosition() + Vector3(0.0f, kEyeHeight, 0.0f)));
+}
+
+void PlayerObject::Destroy() {
+    std::cout << "Player destroyed" << std::endl;
+    GameWorld::GetInstance().GetEvents().Add(PlayerDied{});
 }
 
 void PlayerObject::Move() {

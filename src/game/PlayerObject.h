@@ -14,6 +14,8 @@ struct PlayerObject : GameObject {
 
     /// Death below the fall limit, the walking step, then the eye follows the body.
     void Update(float dt) override;
+    /// The player outlives every game: its death is only reported, and the game flow ends the game.
+    void Destroy() override;
     /// W/S/A/D force along the ground plane, drag, and the horizontal speed cap.
     void Move();
     /// Whether anything lies within reach of a short ray down from the body's centre.

@@ -49,7 +49,6 @@ public:
     void Update(float timeStep);
     /// The listener is not owned; null stops the reports.
     void SetEventListener(EventListener* listener) { eventListener = listener; }
-    EventListener* GetEventListener() const { return eventListener; }
 
     /// Reports every collider whose category is in `categoryMask` that the segment crosses,
     /// a triangle mesh once at its nearest crossing. A ray that starts inside a sphere or
@@ -58,13 +57,11 @@ public:
 
     /// While on, the wireframe of every collision shape is rebuilt after each step.
     void SetIsDebugRenderingEnabled(bool enabled);
-    bool GetIsDebugRenderingEnabled() const { return debugEnabled; }
     /// Line segments of the wireframe, two world-space points per line.
     const std::vector<Vec3>& GetDebugLineVertices() const { return debugLines; }
     /// Rebuilds the wireframe from the current state (also done after each step while on).
     void UpdateDebugLines();
 
-    const WorldSettings& GetSettings() const { return settings; }
     btDiscreteDynamicsWorld* GetBulletWorld() const { return dynamicsWorld.get(); }
 
 private:

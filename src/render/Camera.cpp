@@ -10,10 +10,7 @@
 
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kHalfPi = 1.5707964f;
-// fmod by exactly this float keeps the yaw within (-2 pi, 2 pi) with the sign of the turn.
-constexpr float kTwoPi = 6.2831855f;
 
 void OnFramebufferSize(GLFWwindow*, int width, int height) {
     glViewport(0, 0, width, height);
@@ -158,6 +155,7 @@ void Camera::ApplyMouseOffset(double x, double y, int w, int h) {
         pitch = kPitchLimit;
 
     const int dx = static_cast<int>(static_cast<double>(w / 2) - x);
+    // fmod by exactly this float keeps the yaw within (-2 pi, 2 pi) with the sign of the turn.
     yaw = std::fmod(yaw + static_cast<float>(dx) * sensitivity, kTwoPi);
 }
 

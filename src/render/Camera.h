@@ -24,6 +24,10 @@ class Camera {
 public:
     static Camera& GetInstance();
 
+    /// The window's size when the settings give none.
+    static constexpr int kDefaultWidth = 800;
+    static constexpr int kDefaultHeight = 600;
+
     /// Projection from the window size, cursor centred and captured (with raw motion where the
     /// platform has it and `Controls.rawMouse` allows), size callbacks installed.
     void Init();

@@ -12,7 +12,6 @@
 namespace {
 
 constexpr float kParticleLifetime = 1.0f;
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr GLsizei kRecordStride = sizeof(ParticleRecord);
 
 const void* FieldOffset(std::size_t offset) {

@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
 // In normalised device coordinates: a few pixels on any window.
 constexpr float kHorizonMargin = 0.02f;
 

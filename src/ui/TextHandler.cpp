@@ -91,8 +91,8 @@ void TextHandler::Init() {
     // The window's own size where there is one: it is the configured size unless start-up had
     // to fit the window to the screen, which sends no size event. Later changes arrive as events.
     const ConfigHandler& config = ConfigHandler::GetInstance();
-    width = config.GetInt("Display.width", 800);
-    height = config.GetInt("Display.height", 600);
+    width = config.GetInt("Display.width", Camera::kDefaultWidth);
+    height = config.GetInt("Display.height", Camera::kDefaultHeight);
     if (GLFWwindow* window = glfwGetCurrentContext())
         glfwGetWindowSize(window, &width, &height);
     uniforms.SetMat4("projection", TextProjection(static_cast<float>(width), static_cast<float>(height)));

@@ -3,6 +3,7 @@
 // drop shadow and a thin dark outline, and the crosshair. Items are kept until removed and drawn every frame.
 
 #include "core/MathTypes.h"
+#include "render/Camera.h"
 #include "render/UniformStore.h"
 #include "ui/GlyphAtlas.h"
 
@@ -121,8 +122,8 @@ private:
     std::vector<float> quadVertices;
     std::map<int, Vec2> shadowOffsets;
     float lineSpacing = 10.0f;
-    int width = 800;
-    int height = 600;
+    int width = Camera::kDefaultWidth;
+    int height = Camera::kDefaultHeight;
     GLuint program = 0;
     GlObject vbo;
     UniformStore uniforms;

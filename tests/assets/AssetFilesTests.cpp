@@ -2,6 +2,7 @@
 // files would break loading, collisions, the spawn, the pickups or the mix.
 
 #include "core/MathTypes.h"
+#include "game/Level.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -273,22 +274,23 @@ TEST(AssetFilesTest, SpawnAndPickupSpotsStandOnOpenFloor) {
     const LoadedModel level = Load("assets/models/Map1.obj");
     ASSERT_TRUE(level.parsed);
     const VerticalProbe probe(level.triangles);
-    const std::array<std::array<float, 2>, 4> spots = {
-        {{0.0f, 0.0f}, {-15.0f, 0.0f}, {0.0f, 15.0f}, {15.0f, 0.0f}}};
-    for (const auto& spot : spots) {
-        for (const auto& point : DiscSamples(spot[0], spot[1], 3.0f)) {
+    std::vector<Vec3> spots(Level::kPickupSpots.begin(), Level::kPickupSpots.end());
+    spots.push_back(Level::kPlayerStart);
+    const float drop = Level::kPlayerStart.y;
+    for (const Vec3& spot : spots) {
+        for (const auto& point : DiscSamples(spot.x, spot.z, 3.0f)) {
             bool floorAtZero = false;
             bool blocked = false;
             for (const auto& crossing : probe.At(point[0], point[1])) {
                 if (std::fabs(crossing.y) < 1e-4f && crossing.normalY > 0.99f) {
                     floorAtZero = true;
                 }
-                if (crossing.y > 1e-4f && crossing.y <= 3.0f) {
+                if (crossing.y > 1e-4f && crossing.y <= drop) {
                     blocked = true;
                 }
             }
-            // The player drops from (0, 3, 0) and pickups sit at y = 0: upward floor at 0,
-            // and nothing in the three units above it.
+            // The player drops in from its start height and pickups sit at y = 0: upward floor
+            // at 0, and nothing in the units above it up to that height.
             EXPECT_TRUE(floorAtZero) << "no floor at (" << point[0] << ", " << point[1] << ")";
             EXPECT_FALSE(blocked) << "something solid above (" << point[0] << ", " << point[1] << ")";
         }

@@ -62,6 +62,7 @@ TEST_F(CombatFeedbackTest, KillsCountEnemiesShotDownInTheCurrentGameOnly) {
     new BasicEnemy(Vector3(30.0f, 4.0f, 30.0f), 30.0f, 100.0f);
 
     game.PressKey(kMouseLeft);
+    game.Present();
     // A hit: the plain marker, and the enemy lights up.
     EXPECT_FLOAT_EQ(feedback.markerLeft, CombatFeedback::kMarkerSeconds);
     EXPECT_FALSE(feedback.markerKill);
@@ -69,13 +70,14 @@ TEST_F(CombatFeedbackTest, KillsCountEnemiesShotDownInTheCurrentGameOnly) {
     EXPECT_EQ(flow.kills, 0);
     for (int shot = 0; shot < 4; ++shot)
         game.PressKey(kMouseLeft);
+    game.Present();
     EXPECT_TRUE(feedback.markerKill) << "the fifth shot kills";
     EXPECT_EQ(flow.kills, 1);
     EXPECT_EQ(EntryText("kills"), "Kills: 1");
 
     // The death ends the game; the enemy still alive goes with the reset and is no kill.
     ConsoleCapture console;
-    flow.OnPlayerDeath(true);
+    player.Destroy();
     Step();
     EXPECT_EQ(EntryText("death"), "You Died");
     EXPECT_EQ(EntryText("deathSummary"), "1 kill in 0:00");

@@ -4,6 +4,7 @@
 #include "game/BasicEnemy.h"
 #include "game/ContactShadowCasters.h"
 #include "game/GameWorld.h"
+#include "game/Level.h"
 #include "support/GameHarness.h"
 
 #include <cmath>
@@ -47,9 +48,9 @@ TEST(ContactShadowCasters, BallsAndOrbsCastOnTheFloorBelowWithoutChangingTheGame
         EXPECT_EQ(world.GetObjects()[i]->GetPosition(), positions[i]) << world.GetObjects()[i]->name;
 
     // The three orbs sit on the floor; their blobs are as dark as blobs get.
-    for (const auto& [x, z] : {std::pair{15.0f, 0.0f}, std::pair{-15.0f, 0.0f}, std::pair{0.0f, 15.0f}}) {
-        const std::vector<ContactShadow> orb = ShadowsAt(shadows, x, z);
-        ASSERT_EQ(orb.size(), 1u) << x << ", " << z;
+    for (const Vec3& spot : Level::kPickupSpots) {
+        const std::vector<ContactShadow> orb = ShadowsAt(shadows, spot.x, spot.z);
+        ASSERT_EQ(orb.size(), 1u) << spot.x << ", " << spot.z;
         EXPECT_NEAR(orb[0].centre.y, 0.0f, 1e-3f);
         EXPECT_FLOAT_EQ(orb[0].opacity, ContactShadow::kMaxOpacity);
     }

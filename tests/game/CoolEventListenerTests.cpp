@@ -159,6 +159,7 @@ TEST_F(CoolEventListenerTest, ContactDamageCanKillThePlayer) {
     listener.OnTrigger(Report({{PlayerCapsule(), Sensor(enemyA)}}));
     EXPECT_EQ(player.health, 0);
     EXPECT_TRUE(console.Contains("Player destroyed\n"));
+    GameLoop::GetInstance().ReadEvents();
     EXPECT_TRUE(GameLoop::GetInstance().startPending) << "the game flow heard of the death";
     EXPECT_TRUE(InWorld(&player));
 }

@@ -56,17 +56,20 @@ TEST_F(GameSoundsTest, ShotsHitsKillsPickupsContactsAndWavesAreHeardWhereTheyHap
     Mark();
 
     game.PressKey(kMouseLeft);
+    game.Present();
     ExpectOnly({{Sound::Shot, 1}}, "a shot at the floor");
     ExpectAt(Sound::Shot, camera.GetPosition(), 1e-4f);
     EXPECT_EQ(audio.PlayingCount(Sound::Shot), 1) << "the shot really plays";
 
     auto* enemy = new BasicEnemy(Vector3(0.0f, kFloorHeight + 4.0f, -5.0f), 0.0f, 100.0f);
     game.PressKey(kMouseLeft);
+    game.Present();
     ExpectOnly({{Sound::Shot, 1}, {Sound::ShotHit, 1}}, "a shot into an enemy");
     // The ray comes straight down onto the top of the ball (its sensor sits a little outside).
     ExpectAt(Sound::ShotHit, {0.0f, kFloorHeight + 5.0f, -5.0f}, 0.15f);
     for (int shot = 0; shot < 4; ++shot)
         game.PressKey(kMouseLeft);
+    game.Present();
     ASSERT_FALSE(InWorld(enemy));
     ExpectOnly({{Sound::Shot, 4}, {Sound::ShotHit, 4}, {Sound::EnemyDeath, 1}}, "four more shots, the kill");
     ExpectAt(Sound::EnemyDeath, {0.0f, kFloorHeight + 4.0f, -5.0f}, 1e-3f);
@@ -116,8 +119,10 @@ TEST_F(GameSoundsTest, StartWinAndDeathAreHeardOnceAroundThePlayer) {
     EXPECT_EQ(audio.PlayingCount(Sound::Win), 1);
 
     // Two reports of one death before the next game starts are one sound.
-    flow.OnPlayerDeath(true);
-    flow.OnPlayerDeath(true);
+    ConsoleCapture console;
+    player.Destroy();
+    player.Destroy();
+    game.Present();
     ExpectOnly({{Sound::Death, 1}}, "a death reported twice");
     EXPECT_FALSE(audio.LastRequest(Sound::Death).positional);
     Step();

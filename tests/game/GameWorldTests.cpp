@@ -151,6 +151,7 @@ TEST_F(GameWorldTest, ThePlayerSurvivesItsOwnDestroy) {
     EXPECT_TRUE(console.Contains("Player destroyed\n"));
     EXPECT_TRUE(InWorld(&player));
     EXPECT_NE(player.body, nullptr);
+    GameLoop::GetInstance().ReadEvents();
     EXPECT_TRUE(GameLoop::GetInstance().startPending);
     // A further hit while at or below zero reports the death again.
     console.Clear();

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr float kTwoPi = 6.2831855f;
-
 Vec4 Transform(const Mat4& m, const Vec3& p) {
     Vec4 r;
     r.x = m.At(0, 0) * p.x + m.At(1, 0) * p.y + m.At(2, 0) * p.z + m.At(3, 0);

@@ -70,6 +70,10 @@ void GameHarness::Simulate(float seconds) {
         StepOnce();
 }
 
+void GameHarness::Present() {
+    WithViewHeld([] { GameWorld::GetInstance().Update(0.0f); });
+}
+
 void GameHarness::Frame() {
     WithViewHeld([] {
         OneFrame feed(kStep);

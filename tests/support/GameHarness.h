@@ -22,6 +22,9 @@ public:
     void Frame();
     /// Draws one frame of `dt` seconds without advancing the world (bursts age by dt).
     void DrawOnly(float dt);
+    /// The rest of a frame's update without any time passing: what happened since the last one
+    /// (a shot fired by PressKey) reaches the game flow, the feedback, the sounds and the HUD.
+    void Present();
     /// A key or mouse-button press as the window would deliver it.
     void PressKey(int code);
     /// Holds a key down (or lets it go) for the walking controls.

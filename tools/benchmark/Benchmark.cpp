@@ -58,7 +58,7 @@ int MeasuredFrames() {
 }
 // Enough for the driver to build its shader variants and the enemies to settle.
 constexpr int kWarmUpFrames = 30;
-constexpr float kStep = 1.0f / 60.0f;
+constexpr float kStep = GameWorld::kFixedStep;
 constexpr float kPacedFPS = 60.0f;
 constexpr double kPacedSeconds = 10.0;
 // The dynamic resolution counts as settled once its scale has held this long...
