@@ -4,6 +4,7 @@
 #include "physics/RigidBody.h"
 #include "render/ReadabilitySettings.h"
 
+#include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
