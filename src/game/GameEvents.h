@@ -62,6 +62,8 @@ using GameEvent = std::variant<ShotFired, EnemyHit, EnemyKilled, EnemyGone, Play
 
 /// Lets a consumer handle the events it cares about with one lambda per kind.
 template <typename... Handlers> struct EventHandlers : Handlers... { using Handlers::operator()...; };
+// Clang before 17 deduces an aggregate's arguments only from a written guide.
+template <typename... Handlers> EventHandlers(Handlers...) -> EventHandlers<Handlers...>;
 
 class GameEvents {
 public:
