@@ -1,13 +1,15 @@
 #pragma once
-// Draws all screen text: named one-line entries and multi-line blocks in two fonts with a
-// drop shadow and a thin dark outline, and the crosshair. Items are kept until removed and drawn every frame.
+// All screen text: the named one-line entries and multi-line blocks, kept until removed and
+// drawn every frame in two fonts with a drop shadow and a thin dark outline, and the crosshair.
+// Loading the fonts, laying out and drawing are FontLoader's, TextLayout's and TextRenderer's.
 
 #include "core/MathTypes.h"
 #include "render/Camera.h"
-#include "render/UniformStore.h"
-#include "ui/GlyphAtlas.h"
+#include "ui/Font.h"
+#include "ui/TextLayout.h"
+#include "ui/TextRenderer.h"
 
-#include <GL/glew.h>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,22 +19,6 @@ inline constexpr int kLargeFont = 0;
 inline constexpr int kSmallFont = 1;
 /// The colour of the game's screen text and crosshair.
 inline constexpr Vec3 kTextWhite{1.0f, 1.0f, 1.0f};
-
-enum TextAlign : int {
-    Absolute = 0,
-    TopCenter = 1,
-    BottomCenter = 2,
-    BottomRight = 3,
-    TopRight = 4,
-    Center = 5,
-};
-
-/// The metrics of one rasterised character; its bitmap lives in the font's atlas.
-struct Glyph {
-    int size[2] = {0, 0};     // width, rows
-    int bearing[2] = {0, 0};  // left, top
-    unsigned int advance = 0; // 1/64 pixel
-};
 
 struct TextEntry {
     std::string text;
@@ -48,14 +34,6 @@ struct TextBlock {
     int align = Absolute;
     Vec2 position;
     Vec3 color{1.0f, 1.0f, 1.0f};
-};
-
-/// Where a pen starts for one item (the first line of a block); `valid` is false for an
-/// alignment that draws nothing.
-struct PenPosition {
-    bool valid = false;
-    float x = 0.0f;
-    float y = 0.0f;
 };
 
 class TextHandler {
@@ -101,36 +79,20 @@ public:
 
 private:
     TextHandler();
-    /// The font loading of Init and LoadFont, with an open FreeType library (or null after a
-    /// failed initialisation, when nothing is loaded).
-    void LoadFace(void* library, const std::string& path, int pixelHeight, int font);
-    void LoadGlyphs(void* face, int font);
+    TextLayout LayoutOf(int font) const;
+    const Font* FontOf(int font) const;
     void DrawEntry(const TextEntry& entry);
     void DrawBlock(const TextBlock& block);
     void DrawShadowed(const std::string& text, int font, float x, float y, const Vec3& color);
-    /// `outline` is the opacity of a one-pixel dark rim round the glyphs; 0 draws none.
-    void RenderText(const std::string& text, int font, float x, float y, float scale, const Vec3& color,
-                    float outline = 0.0f);
-    const Glyph& GlyphOf(int font, char c) const;
 
     bool enabled = true;
     bool initialised = false;
-    std::map<int, std::map<char, Glyph>> glyphs;
-    /// The bitmaps of each font packed into one texture, which RenderText samples.
-    std::map<int, GlyphAtlas> atlases;
-    /// Quads of one RenderText call, kept to avoid an allocation per line.
-    std::vector<float> quadVertices;
-    std::map<int, Vec2> shadowOffsets;
+    std::map<int, Font> fonts;
+    TextRenderer renderer;
     float lineSpacing = 10.0f;
     int width = Camera::kDefaultWidth;
     int height = Camera::kDefaultHeight;
-    GLuint program = 0;
-    GlObject vbo;
-    UniformStore uniforms;
     std::map<std::string, TextEntry> entries;
     std::map<std::string, TextBlock> blocks;
     bool crosshairVisible = true;
 };
-
-/// The orthographic projection mapping [0, w] x [0, h] pixels to clip space.
-Mat4 TextProjection(float width, float height);
