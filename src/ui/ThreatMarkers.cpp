@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265f;
 constexpr float kFaintest = 0.25f;
 constexpr float kArrowLength = 18.0f;
 constexpr float kArrowHalfWidth = 10.0f;
@@ -31,7 +30,7 @@ void AddArrow(HudShapes& shapes, const ThreatMarker& marker, float grow, float o
 std::vector<ThreatMarker> PlaceThreatMarkers(const ThreatView& view, const std::vector<Vec3>& enemies) {
     std::vector<ThreatMarker> markers;
     const Vec3 right = Normalize(Cross(view.forward, view.up));
-    const float tanY = std::tan(view.fovDegrees * 0.5f * kPi / 180.0f);
+    const float tanY = std::tan(view.fovDegrees * 0.5f * kDegreesToRadians);
     const float aspect = view.height > 0.0f ? view.width / view.height : 1.0f;
     const float tanX = tanY * aspect;
     const float halfW = view.width * 0.5f - kThreatMargin;
