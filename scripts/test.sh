@@ -22,17 +22,29 @@ run_ctest() {
 }
 
 log="$(mktemp)"
-trap 'rm -f "$log"' EXIT
+again="$(mktemp)"
+trap 'rm -f "$log" "$again"' EXIT
 if run_ctest -j2 "$@" 2>&1 | tee "$log"; then
   exit 0
 fi
+tracer_crash="LeakSanitizer has encountered a fatal error"
+leak_found="LeakSanitizer: detected memory leaks"
 # LeakSanitizer stops every thread of a process to look for leaks at its exit; now and then its
 # tracer crashes doing so ("LeakSanitizer has encountered a fatal error") while a test process's
 # GL and sound threads wind down. That is no verdict on the game, so only then are the failed tests
 # run once more, and the suite passes only if every one of them passes that time.
-if grep -q "LeakSanitizer has encountered a fatal error" "$log"; then
-  echo "LeakSanitizer's tracer crashed in a test process: running the failed tests once more."
-  run_ctest --rerun-failed
-else
+if ! grep -q "$tracer_crash" "$log"; then
   exit 1
 fi
+echo "LeakSanitizer's tracer crashed in a test process: running the failed tests once more."
+if run_ctest --rerun-failed 2>&1 | tee "$again"; then
+  exit 0
+fi
+# On some machines the tracer crashes in the same test every time, so no leak check can run in it
+# there. When that is the only fault left (no leak was reported in either run), the tests that
+# still fail run once more without the leak check: the test itself must pass.
+if grep -q "$leak_found" "$log" "$again" || ! grep -q "$tracer_crash" "$again"; then
+  exit 1
+fi
+echo "LeakSanitizer's tracer crashed again: running the failed tests once more without the leak check."
+ASAN_OPTIONS="detect_leaks=0:abort_on_error=0" run_ctest --rerun-failed
