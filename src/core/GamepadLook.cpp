@@ -17,8 +17,8 @@ GamepadLook GamepadLook::FromConfig(const ConfigHandler& config) {
 void GamepadLook::Turn(float x, float y, float dt, float& yaw, float& pitch) const {
     yaw = 0.0f;
     pitch = 0.0f;
-    // A driver's glitch must not throw the view to NaN for good.
-    if (!std::isfinite(x) || !std::isfinite(y))
+    // A driver's glitch, or a clock's, must not throw the view to NaN for good.
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(dt))
         return;
     // Radial, so a diagonal is as easy to hold still as a straight push; round sticks in square
     // gates reach past 1 in the corners, which would turn faster than full deflection.
