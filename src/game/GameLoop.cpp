@@ -183,7 +183,7 @@ void GameLoop::SetStartScreenLine(const std::optional<std::string>& line) {
     if (started)
         return;
     if (line)
-        text.SetText("best", TextEntry{*line, kSmallFont, Center, {0.0f, -200.0f}, kTextWhite});
+        text.SetText("best", TextEntry{*line, kSmallFont, Center, {0.0f, -210.0f}, kTextWhite});
     else
         text.RemoveText("best");
 }
