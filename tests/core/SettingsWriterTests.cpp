@@ -36,6 +36,7 @@ protected:
     void SetUp() override { fs::create_directories(directory); }
     void TearDown() override {
         fs::remove_all(directory);
+        testing_support::ConsoleCapture quiet;
         ConfigHandler::GetInstance().Load("/nonexistent/korvane/config.toml");
     }
 
