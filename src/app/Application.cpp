@@ -8,11 +8,14 @@
 #include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
 #include "app/ProcessSetup.h"
+#include "app/SettingsFollower.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
 #include "core/KeyBindings.h"
+#include "game/GameLoop.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
+#include "game/Records.h"
 #include "render/BakedLight.h"
 #include "render/Camera.h"
 #include "render/ContactShadowRenderer.h"
@@ -33,12 +36,12 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <optional>
 
 namespace {
 
-constexpr float kDefaultMaxFPS = 60.0f;
 constexpr int kNoAssetsStatus = 1;
 constexpr int kUnusableDemoStatus = 2;
 constexpr int kDesyncStatus = 3;
@@ -47,23 +50,12 @@ void ErrorCallback(int code, const char* description) {
     std::cerr << "GLFW Error " << code << ": " << description << std::endl;
 }
 
-/// The configured frame cap. A cap that is not a number would make the pacing test
-/// meaningless, so it falls back to the default and says so.
-float ReadMaxFPS(const ConfigHandler& config) {
-    float maxFPS = config.GetFloat("Display.maxFPS", kDefaultMaxFPS);
-    if (std::isnan(maxFPS)) {
-        std::cout << "Display.maxFPS is not a number; using " << kDefaultMaxFPS << std::endl;
-        maxFPS = kDefaultMaxFPS;
-    }
-    return maxFPS;
-}
-
 void ApplyGlState(const ConfigHandler& config) {
     glEnable(GL_DEBUG_OUTPUT);
     glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
     glDebugMessageCallback(DebugMessageCallback, nullptr);
     glEnable(GL_DEPTH_TEST);
-    if (config.GetBool("Display.faceCulling", true))
+    if (config.GetBoolSetting("Display.faceCulling"))
         glEnable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -134,7 +126,7 @@ GLFWwindow* StartUp(int width, int height) {
     // carries the samples when they are wanted, resolved onto the window as the driver would.
     glfwWindowHint(GLFW_SAMPLES, 0);
 
-    GLFWwindow* window = config.GetBool("Display.fullscreen", false) ? CreateFullScreenWindow()
+    GLFWwindow* window = config.GetBoolSetting("Display.fullscreen") ? CreateFullScreenWindow()
                                                                      : CreateGameWindow(width, height);
     if (window == nullptr) {
         std::cerr << "Failed to create window" << std::endl;
@@ -157,7 +149,7 @@ GLFWwindow* StartUp(int width, int height) {
     const RenderQualityChoice choice = ChooseRenderQuality(config, renderer != nullptr ? renderer : "");
     std::cout << choice.line << std::endl;
     SceneTarget::GetInstance().Configure(choice.quality);
-    SceneTarget::GetInstance().SetFrameBudget(FrameIntervalFor(ReadMaxFPS(config)));
+    SceneTarget::GetInstance().SetFrameBudget(FrameIntervalFor(ReadMaxFPS()));
     StartGameServices();
     return window;
 }
@@ -167,6 +159,7 @@ void StartGameServices() {
     SharedVertexArray::GetInstance().Bind();
     TextHandler::GetInstance().Init();
     GameWorld::GetInstance().Init();
+    SettingsFollower::GetInstance().Reset();
 }
 
 void ReleaseGlObjects() {
@@ -240,13 +233,13 @@ int RunGame(int argc, const char* const* argv) {
     if (!LocateGameAssets())
         return kNoAssetsStatus;
 
-    GLFWwindow* window = StartUp(config.GetInt("Display.width", Camera::kDefaultWidth),
-                                 config.GetInt("Display.height", Camera::kDefaultHeight));
+    GLFWwindow* window =
+        StartUp(config.GetIntSetting("Display.width"), config.GetIntSetting("Display.height"));
     if (window == nullptr)
         return -1;
     InputHandler& input = InputHandler::GetInstance();
 
-    bool maximized = config.GetBool("Display.maximized", false);
+    bool maximized = config.GetBoolSetting("Display.maximized");
     if (maximized)
         glfwMaximizeWindow(window);
 
@@ -263,11 +256,11 @@ int RunGame(int argc, const char* const* argv) {
 
     // A replay is paced by its own recorded times (a timedemo not at all), not by this
     // machine's frame cap.
-    const double frameInterval = replaying ? 0.0 : FrameIntervalFor(ReadMaxFPS(config));
+    const double frameInterval = replaying ? 0.0 : FrameIntervalFor(ReadMaxFPS());
     // Without a cap there is no frame time to hold: the scene stays at its largest scale. A
     // real-time replay holds the viewer's cap as a game would.
     SceneTarget::GetInstance().SetFrameBudget(
-        commandLine.demo == CommandLine::Demo::Timedemo ? 0.0 : FrameIntervalFor(ReadMaxFPS(config)));
+        commandLine.demo == CommandLine::Demo::Timedemo ? 0.0 : FrameIntervalFor(ReadMaxFPS()));
     int status = 0;
     if (replaying) {
         DemoPlayer player(demo, commandLine.demo != CommandLine::Demo::Timedemo);
@@ -278,18 +271,27 @@ int RunGame(int argc, const char* const* argv) {
             std::cout << player.Desync() << std::endl;
             status = kDesyncStatus;
         }
-    } else if (commandLine.demo == CommandLine::Demo::Record) {
-        int width = 0, height = 0;
-        glfwGetWindowSize(window, &width, &height);
-        DemoRecorder recorder(commandLine.demoFile, width, height);
-        RunFrameLoop(window, frameInterval, recorder);
-        recorder.Finish();
-        if (const int signal = StopSignal())
-            std::cout << (signal == SIGINT ? "Interrupted" : "Terminated") << "; the demo ends here"
-                      << std::endl;
     } else {
-        FrameFeed live;
-        RunFrameLoop(window, frameInterval, live);
+        // Only a game played here and now keeps records: a replay shows a game that was, and
+        // the benchmark never comes this way.
+        Records records(RecordsFile(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+        GameLoop& flow = GameLoop::GetInstance();
+        flow.SetStartScreenLine(records.StartScreenLine());
+        flow.SetGameEndListener([&records](float seconds, int kills) { records.GameEnded(seconds, kills); });
+        if (commandLine.demo == CommandLine::Demo::Record) {
+            int width = 0, height = 0;
+            glfwGetWindowSize(window, &width, &height);
+            DemoRecorder recorder(commandLine.demoFile, width, height);
+            RunFrameLoop(window, frameInterval, recorder);
+            recorder.Finish();
+            if (const int signal = StopSignal())
+                std::cout << (signal == SIGINT ? "Interrupted" : "Terminated") << "; the demo ends here"
+                          << std::endl;
+        } else {
+            FrameFeed live;
+            RunFrameLoop(window, frameInterval, live);
+        }
+        flow.SetGameEndListener(nullptr);
     }
 
     ShutDown(window);

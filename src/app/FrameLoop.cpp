@@ -4,6 +4,7 @@
 #include "app/GameTimeBudget.h"
 #include "app/GlDebugOutput.h"
 #include "app/ProcessSetup.h"
+#include "app/SettingsFollower.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "render/SceneTarget.h"
@@ -32,9 +33,14 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
     const double start = glfwGetTime();
     FramePacer pacer(frameInterval, start, start);
     GameTimeBudget gameTime(world.GetFixedStep());
+    SettingsFollower& settings = SettingsFollower::GetInstance();
 
     // A stop signal ends the loop as closing the window does.
     while (!glfwWindowShouldClose(window) && StopSignal() == 0) {
+        // A replay keeps its own pacing whatever the frame cap becomes.
+        if (const SettingsFollower::Change change = settings.Follow(window);
+            change.frameInterval && feed.TakesLiveTime())
+            pacer.SetFrameInterval(*change.frameInterval);
         const double now = glfwGetTime();
         pacer.SetPaused(feed.CapsPausedFrames() && GamePause::GetInstance().IsPaused());
         const double feedWait = feed.SecondsBeforeFrame(now);
@@ -53,10 +59,12 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         const FramePacer::Frame frame = pacer.BeginFrame(now);
         if (showFps && frame.readoutFrames > 0) {
             std::cout << ConsoleFpsLine(frame.readoutFrames) << std::endl;
-            text.SetText(
-                "FPS",
-                TextEntry{
-                    ScreenFpsText(frame.readoutFrames), kSmallFont, TopRight, {-20.0f, -20.0f}, kTextWhite});
+            if (settings.ShowFps())
+                text.SetText("FPS", TextEntry{ScreenFpsText(frame.readoutFrames),
+                                              kSmallFont,
+                                              TopRight,
+                                              {-20.0f, -20.0f},
+                                              kTextWhite});
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();

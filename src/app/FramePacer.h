@@ -34,6 +34,8 @@ public:
     /// A paused game draws at most 30 frames a second: the picture holds still meanwhile.
     static constexpr double kPausedInterval = 1.0 / 30.0;
 
+    /// A new frame cap (the Options menu): the next frame is due this long after the last one.
+    void SetFrameInterval(double interval) { frameInterval = interval; }
     /// While paused the interval is at least kPausedInterval; a lower cap than that stays.
     void SetPaused(bool isPaused) { paused = isPaused; }
 

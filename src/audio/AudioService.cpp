@@ -36,8 +36,9 @@ const char* AudioService::FileName(Sound sound) {
 void AudioService::Init() {
     Release();
     const ConfigHandler& config = ConfigHandler::GetInstance();
-    volume = config.GetFloatInRange("Audio.volume", kDefaultVolume, 0.0f, 1.0f);
-    if (!config.GetBool("Audio.enabled", true))
+    volume = config.GetFloatSetting("Audio.volume");
+    enabled = config.GetBoolSetting("Audio.enabled");
+    if (!enabled)
         return;
 
     device = alcOpenDevice(nullptr);
@@ -76,6 +77,22 @@ void AudioService::Init() {
     }
     for (std::size_t i = 0; i < kSoundCount; ++i)
         LoadSound(static_cast<Sound>(i), std::string(kSoundDirectory) + kFiles[i]);
+}
+
+void AudioService::ApplySettings() {
+    const ConfigHandler& config = ConfigHandler::GetInstance();
+    // Sound switched on or off opens or closes the device, as a start with that setting would.
+    if (config.GetBoolSetting("Audio.enabled") != enabled) {
+        if (enabled)
+            Release();
+        else
+            Init();
+        enabled = config.GetBoolSetting("Audio.enabled");
+        return;
+    }
+    volume = config.GetFloatSetting("Audio.volume");
+    if (IsAvailable())
+        alListenerf(AL_GAIN, volume);
 }
 
 bool AudioService::LoadSound(Sound sound, const std::string& path) {

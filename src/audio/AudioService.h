@@ -52,6 +52,9 @@ public:
     /// from assets/sounds/. Without a device prints "Audio unavailable: <reason>" and stays
     /// silent; a missing or damaged file is named on one line and only that sound is silent.
     void Init();
+    /// Follows a change of `Audio.volume` at once, and of `Audio.enabled` by opening or closing
+    /// the device.
+    void ApplySettings();
     /// Stops and frees every source and buffer, then the context and the device. Idempotent.
     void Release();
 
@@ -78,6 +81,7 @@ public:
     std::size_t SourceCount() const { return sourceCount; }
     ALuint SourceName(std::size_t slot) const { return voices[slot].source; }
     float Volume() const { return volume; }
+    bool IsEnabled() const { return enabled; }
 
     static const char* FileName(Sound sound);
 
@@ -104,4 +108,5 @@ private:
     std::array<Request, kSoundCount> requests{};
     std::uint64_t playSequence = 0;
     float volume = kDefaultVolume;
+    bool enabled = true;
 };

@@ -7,10 +7,11 @@
 
 GamepadLook GamepadLook::FromConfig(const ConfigHandler& config) {
     GamepadLook look;
-    look.speed = config.GetFloatInRange("Gamepad.lookSpeed", kDefaultSpeed, 0.0f, kMaxSpeed);
-    look.invertY = config.GetBool("Gamepad.invertY", false);
-    look.deadZone = config.GetFloatInRange("Gamepad.deadZone", kDefaultDeadZone, 0.0f, kMaxDeadZone);
-    look.curve = config.GetFloatInRange("Gamepad.curve", kDefaultCurve, kMinCurve, kMaxCurve);
+    // Defaults and ranges from the list of settings, which the menus' sliders follow too.
+    look.speed = config.GetFloatSetting("Gamepad.lookSpeed");
+    look.invertY = config.GetBoolSetting("Gamepad.invertY");
+    look.deadZone = config.GetFloatSetting("Gamepad.deadZone");
+    look.curve = config.GetFloatSetting("Gamepad.curve");
     return look;
 }
 

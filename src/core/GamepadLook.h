@@ -7,12 +7,8 @@ class ConfigHandler;
 
 struct GamepadLook {
     static constexpr float kDefaultSpeed = 3.0f;
-    static constexpr float kMaxSpeed = 30.0f;
     static constexpr float kDefaultDeadZone = 0.15f;
-    static constexpr float kMaxDeadZone = 0.9f;
     static constexpr float kDefaultCurve = 2.0f;
-    static constexpr float kMinCurve = 1.0f;
-    static constexpr float kMaxCurve = 4.0f;
 
     /// Radians a second at full deflection.
     float speed = kDefaultSpeed;
@@ -24,7 +20,8 @@ struct GamepadLook {
     /// the centre.
     float curve = kDefaultCurve;
 
-    /// The [Gamepad] settings; a value outside its range gives its default with one line.
+    /// The [Gamepad] settings; a value outside the range the settings list gives it falls back
+    /// to its default with one line.
     static GamepadLook FromConfig(const ConfigHandler& config);
 
     /// The turn over `dt` seconds for the stick at (x, y), GLFW's axes (y is negative forward):

@@ -30,11 +30,15 @@ CombatFeedback& CombatFeedback::GetInstance() {
 }
 
 void CombatFeedback::Prepare() {
-    const ConfigHandler& config = ConfigHandler::GetInstance();
-    screenFlashes = config.GetBool("Display.screenFlashes", true);
-    viewKick = config.GetBool("Display.viewKick", true);
+    ApplySettings();
     ScreenEffects::GetInstance().Prepare();
     MuzzleFlash::GetInstance().Prepare();
+}
+
+void CombatFeedback::ApplySettings() {
+    const ConfigHandler& config = ConfigHandler::GetInstance();
+    screenFlashes = config.GetBoolSetting("Display.screenFlashes");
+    viewKick = config.GetBoolSetting("Display.viewKick");
 }
 
 void CombatFeedback::Reset() {

@@ -20,6 +20,8 @@ public:
 
     /// Reads `Display.screenFlashes` and `Display.viewKick` and builds both effect programs.
     void Prepare();
+    /// Reads both switches again after the settings changed; an effect already showing runs out.
+    void ApplySettings();
     /// Clears every effect (a new game starts, or the game ends).
     void Reset();
     /// Sets off what the frame's events call for, in the order they happened.

@@ -66,6 +66,7 @@ void GameLoop::OnStartPressed() {
     text.RemoveText("start");
     text.RemoveText("header");
     text.RemoveTextBlock("controls");
+    text.RemoveText("best");
     started = true;
     startPending = true;
     text.SetCrosshairVisible(true);
@@ -92,6 +93,7 @@ void GameLoop::StartNewGame() {
     player->SetPosition(kPlayerStart);
     timeRemaining = gameDuration;
     kills = 0;
+    endReported = false;
     UpdateKills();
     // A game that starts while "You Win" still shows (the player died during it) must not be
     // thrown away when that message runs out: the pending win restart is cancelled.
@@ -120,6 +122,7 @@ void GameLoop::TickRunningGame(float dt) {
         text.SetText("win", MessageEntry("You Win"));
         text.SetText("winSummary", SummaryEntry(kills, gameDuration - timeRemaining));
         GameWorld::GetInstance().GetEvents().Add(GameWon{});
+        ReportGameEnd();
         winMessageTimer = kMessageSeconds;
     }
     if (winMessageTimer > 0.0f) {
@@ -151,6 +154,8 @@ void GameLoop::ReadEvents() {
         } else if (auto* death = std::get_if<PlayerDied>(&event)) {
             // A fall is reported on every step below the limit until the next game: one death, one sound.
             death->endsGame = !startPending;
+            if (death->endsGame)
+                ReportGameEnd();
             OnPlayerDeath(true);
         }
     }
@@ -163,6 +168,24 @@ void GameLoop::OnPlayerDeath(bool showMessage) {
         text.SetText("deathSummary", SummaryEntry(kills, gameDuration - timeRemaining));
         deathMessageTimer = kMessageSeconds;
     }
+}
+
+void GameLoop::ReportGameEnd() {
+    // A death on the start screen (a fall before the first game) ends no game.
+    if (!started || endReported)
+        return;
+    endReported = true;
+    if (onGameEnded)
+        onGameEnded(gameDuration - timeRemaining, kills);
+}
+
+void GameLoop::SetStartScreenLine(const std::optional<std::string>& line) {
+    if (started)
+        return;
+    if (line)
+        text.SetText("best", TextEntry{*line, kSmallFont, Center, {0.0f, -210.0f}, kTextWhite});
+    else
+        text.RemoveText("best");
 }
 
 void GameLoop::OnEnemyKilled() {

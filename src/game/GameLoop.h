@@ -6,7 +6,10 @@
 
 #include "core/KeyBindings.h"
 
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 class TextHandler;
@@ -38,6 +41,13 @@ public:
     void UpdateKills();
     void UpdateHealth();
     void UpdateWeapon();
+    /// Called once when a game ends, won or lost, with the seconds it lasted and its kills; the
+    /// live game keeps its records this way (nothing is called in a replay or a benchmark).
+    void SetGameEndListener(std::function<void(float seconds, int kills)> listener) {
+        onGameEnded = std::move(listener);
+    }
+    /// One more line on the start screen (the best game so far); nothing removes it.
+    void SetStartScreenLine(const std::optional<std::string>& line);
     /// Lets go of the listener, the spawner and the level lights (at exit).
     void Release();
 
@@ -66,8 +76,12 @@ private:
     void OnStartPressed();
     void StartNewGame();
     void TickRunningGame(float dt);
+    void ReportGameEnd();
 
     std::unique_ptr<CoolEventListener> listener;
     std::unique_ptr<EnemySpawner> spawner;
     std::vector<std::unique_ptr<PointLight>> levelLights;
+    std::function<void(float, int)> onGameEnded;
+    /// The running game's end has been reported (a death after the win is the same game).
+    bool endReported = false;
 };

@@ -14,13 +14,17 @@ GamePause& GamePause::GetInstance() {
 }
 
 void GamePause::Init() {
-    pauseOnFocusLoss = ConfigHandler::GetInstance().GetBool("Controls.pauseOnFocusLoss", true);
+    ApplySettings();
     if (initialised)
         return;
     initialised = true;
     InputHandler& input = InputHandler::GetInstance();
     input.RegisterCallback(KeyBindings::kPause, [this] { Toggle(); });
     input.RegisterFocusCallback([this](bool focused) { OnFocusChanged(focused); });
+}
+
+void GamePause::ApplySettings() {
+    pauseOnFocusLoss = ConfigHandler::GetInstance().GetBoolSetting("Controls.pauseOnFocusLoss");
 }
 
 void GamePause::Toggle() {

@@ -11,6 +11,8 @@ public:
     /// Reads `Controls.pauseOnFocusLoss` (default true) and, the first time, binds the pause key
     /// and the window-focus action; from the game flow's set-up.
     void Init();
+    /// Reads `Controls.pauseOnFocusLoss` again after the settings changed.
+    void ApplySettings();
     /// P: pauses a running game, or resumes a paused one. Nothing on the start screen.
     void Toggle();
     /// The window gained or lost the focus. Losing it pauses a running game unless

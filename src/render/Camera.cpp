@@ -55,12 +55,21 @@ Camera& Camera::GetInstance() {
 
 Camera::Camera()
     : shaders(ShaderHandler::GetInstance()), config(ConfigHandler::GetInstance()),
-      sensitivity(
-          config.GetFloatInRange("Controls.mouseSensitivity", 1.0f, -kMaxSensitivity, kMaxSensitivity) *
-          kSensitivityPerUnit),
-      fov(config.GetFloatInRange("Display.fov", 90.0f, kMinFov, kMaxFov)),
-      invertY(config.GetBool("Controls.invertY", false)),
-      rawMouse(config.GetBool("Controls.rawMouse", true)) {}
+      sensitivity(config.GetFloatSetting("Controls.mouseSensitivity") * kSensitivityPerUnit),
+      fov(config.GetFloatSetting("Display.fov")), invertY(config.GetBoolSetting("Controls.invertY")),
+      rawMouse(config.GetBoolSetting("Controls.rawMouse")) {}
+
+void Camera::ApplySettings() {
+    sensitivity = config.GetFloatSetting("Controls.mouseSensitivity") * kSensitivityPerUnit;
+    fov = config.GetFloatSetting("Display.fov");
+    invertY = config.GetBoolSetting("Controls.invertY");
+    rawMouse = config.GetBoolSetting("Controls.rawMouse");
+    BuildProjection();
+    GLFWwindow* window = glfwGetCurrentContext();
+    if (window != nullptr && glfwGetInputMode(window, GLFW_CURSOR) == GLFW_CURSOR_DISABLED &&
+        glfwRawMouseMotionSupported())
+        glfwSetInputMode(window, GLFW_RAW_MOUSE_MOTION, rawMouse ? GLFW_TRUE : GLFW_FALSE);
+}
 
 void Camera::Init() {
     GLFWwindow* window = glfwGetCurrentContext();

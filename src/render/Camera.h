@@ -31,6 +31,9 @@ public:
     /// Projection from the window size, cursor centred and captured (with raw motion where the
     /// platform has it and `Controls.rawMouse` allows), size callbacks installed.
     void Init();
+    /// Reads the look settings again (sensitivity, field of view, invert, raw mouse) and
+    /// rebuilds the projection: a change in the Options menu shows on the next frame.
+    void ApplySettings();
     /// Captures the cursor for mouse look (centred, hidden, unbounded) or gives it back to the
     /// desktop. Nothing without a current window.
     void SetCursorCaptured(bool captured);

@@ -50,6 +50,17 @@ void PrepareSceneLighting(const ConfigHandler& config) {
     globals.SetInt("floorGrid", settings.floorGrid ? 1 : 0);
 }
 
+void ApplySceneLightingSettings(const ConfigHandler& config) {
+    GraphicsSettings& settings = GraphicsSettings::Current();
+    // The level chose its way of lighting when it was built: the light map stays as it was.
+    const bool lightMap = settings.lightMap;
+    settings.Load(config);
+    settings.lightMap = lightMap;
+    UniformStore& globals = ShaderHandler::GetInstance().globalUniforms;
+    globals.SetFloat("fogDensity", settings.fog ? GraphicsSettings::kFogDensity : 0.0f);
+    globals.SetInt("floorGrid", settings.floorGrid ? 1 : 0);
+}
+
 void UpdateSceneLighting(const Mesh* level, const std::vector<PointLight*>& lights, const Vec3& camera) {
     if (!GraphicsSettings::Current().lightMap)
         return;

@@ -13,6 +13,9 @@ struct PointLight;
 /// Start-up: reads [Graphics], loads the baked light, makes the point lights' texture and the
 /// level's program, and sets the fog and tile uniforms.
 void PrepareSceneLighting(const ConfigHandler& config);
+/// After the settings changed: [Graphics] read again and the fog and tile uniforms set; the
+/// light map stays as the level was built with it (a change of it needs a new start).
+void ApplySceneLightingSettings(const ConfigHandler& config);
 /// Each frame after ShaderHandler::SetLights: redraws the point lights' texture when the list
 /// changed and gives the level the highlights of the lights shining most at the camera.
 void UpdateSceneLighting(const Mesh* level, const std::vector<PointLight*>& lights, const Vec3& camera);

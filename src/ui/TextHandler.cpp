@@ -52,8 +52,9 @@ void TextHandler::Init() {
     // The window's own size where there is one: it is the configured size unless start-up had
     // to fit the window to the screen, which sends no size event. Later changes arrive as events.
     const ConfigHandler& config = ConfigHandler::GetInstance();
-    width = config.GetInt("Display.width", Camera::kDefaultWidth);
-    height = config.GetInt("Display.height", Camera::kDefaultHeight);
+    enabled = config.GetBoolSetting("Display.showText");
+    width = config.GetIntSetting("Display.width");
+    height = config.GetIntSetting("Display.height");
     if (GLFWwindow* window = glfwGetCurrentContext())
         glfwGetWindowSize(window, &width, &height);
     renderer.SetProjection(static_cast<float>(width), static_cast<float>(height));

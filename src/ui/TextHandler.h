@@ -56,6 +56,7 @@ public:
     void RemoveTextBlock(const std::string& key);
     void SetCrosshairVisible(bool visible) { crosshairVisible = visible; }
     void ToggleEnabled() { enabled = !enabled; }
+    void SetEnabled(bool show) { enabled = show; }
     void Resize(float width, float height);
     void Draw();
 

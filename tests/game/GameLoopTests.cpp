@@ -12,6 +12,8 @@
 #include "ui/TextHandler.h"
 
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -184,3 +186,32 @@ TEST_F(GameLoopTest, EnemiesClearedByANewGameLeaveItNoPickups) {
 }
 
 } // namespace
+
+// The records hear of every game that ends, won or lost, once, with its length and kills.
+TEST_F(GameLoopTest, EveryEndedGameIsReportedOnceWithItsLengthAndKills) {
+    std::vector<std::pair<float, int>> ended;
+    flow.SetGameEndListener([&ended](float seconds, int kills) { ended.emplace_back(seconds, kills); });
+    game.StartGame();
+    game.Simulate(2.0f);
+    flow.OnEnemyKilled();
+    flow.OnEnemyKilled();
+    ConsoleCapture console;
+    game.Player().SetPosition(Vector3(40.0f, -30.5f, 0.0f));
+    game.StepOnce();
+    ASSERT_EQ(ended.size(), 1u);
+    EXPECT_NEAR(ended[0].first, 2.0f, 0.05f);
+    EXPECT_EQ(ended[0].second, 2);
+
+    // A win, then a death while "You Win" shows: one game, one report.
+    flow.timeRemaining = 0.5f;
+    flow.OnEnemyKilled();
+    game.Simulate(1.0f);
+    ASSERT_TRUE(HasEntry("win"));
+    game.Player().health = 10;
+    game.Player().TakeDamage(10.0f);
+    game.StepOnce();
+    flow.SetGameEndListener(nullptr);
+    ASSERT_EQ(ended.size(), 2u);
+    EXPECT_FLOAT_EQ(ended[1].first, flow.gameDuration);
+    EXPECT_EQ(ended[1].second, 1);
+}
