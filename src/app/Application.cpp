@@ -10,7 +10,6 @@
 #include "app/ProcessSetup.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "render/BakedLight.h"
@@ -250,7 +249,7 @@ int RunGame(int argc, const char* const* argv) {
     if (maximized)
         glfwMaximizeWindow(window);
 
-    input.RegisterCallback(KeyBindings::kMaximize, [&window, &maximized] {
+    input.RegisterAction(Action::Maximize, [&window, &maximized] {
         if (maximized) {
             glfwRestoreWindow(window);
             maximized = false;
@@ -259,7 +258,7 @@ int RunGame(int argc, const char* const* argv) {
             maximized = true;
         }
     });
-    input.RegisterCallback(KeyBindings::kQuit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
+    input.RegisterAction(Action::Quit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
 
     // A replay is paced by its own recorded times (a timedemo not at all), not by this
     // machine's frame cap.

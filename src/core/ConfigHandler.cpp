@@ -126,6 +126,10 @@ bool ConfigHandler::Has(std::string key) const {
     return !table.empty() && static_cast<bool>(table.at_path(key));
 }
 
+bool ConfigHandler::HasTable(std::string key) const {
+    return !table.empty() && table.at_path(key).is_table();
+}
+
 std::string ConfigHandler::SectionText(const std::string& section) const {
     const toml::table* found = table[section].as_table();
     if (found == nullptr || found->empty())

@@ -33,6 +33,8 @@ public:
     /// Whether the settings name `key` at all, whatever its value: for defaults that the
     /// game chooses itself unless the player has said something.
     bool Has(std::string key) const;
+    /// Whether `key` holds a table (an empty one included).
+    bool HasTable(std::string key) const;
 
     /// One top-level table of the settings as TOML text ("" when there is none).
     std::string SectionText(const std::string& section) const;
