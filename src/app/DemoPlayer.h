@@ -1,7 +1,7 @@
 #pragma once
 // A recorded game played back: each frame hands the world the recorded dt and action record,
-// while the viewer's own input reaches only the actions that change the view (or quit). At every checkpoint the game's
-// state is compared with the recorded one; the first difference stops the replay as a desync.
+// while the viewer's own input reaches only the actions that change the view (or quit). At every checkpoint
+// the game's state is compared with the recorded one; the first difference stops the replay as a desync.
 
 #include "app/DemoReader.h"
 #include "app/FrameLoop.h"

@@ -212,7 +212,8 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
         Fail(DemoProblem::Damaged, "a frame claims to last " + std::to_string(frame.dt) + " s");
         return Record::Stop;
     }
-    const bool read = version == kDemoKeysFormatVersion ? ReadKeysFrame(tag, frame) : ReadActionsFrame(tag, frame);
+    const bool read =
+        version == kDemoKeysFormatVersion ? ReadKeysFrame(tag, frame) : ReadActionsFrame(tag, frame);
     if (!read)
         return Record::Stop;
     frame.width = width;
@@ -256,8 +257,8 @@ bool DemoReader::ReadEvents(std::vector<InputEvent>& events) {
             break;
         case InputEventKind::ActionPressed:
             if (keys || event.a < 0 || event.a >= kActionCount || event.b != 1)
-                return Fail(DemoProblem::Damaged,
-                            "a frame holds action " + std::to_string(event.a) + ", which the game does not have");
+                return Fail(DemoProblem::Damaged, "a frame holds action " + std::to_string(event.a) +
+                                                      ", which the game does not have");
             events.push_back(event);
             break;
         case InputEventKind::WindowSize:
@@ -267,7 +268,8 @@ bool DemoReader::ReadEvents(std::vector<InputEvent>& events) {
             height = event.b;
             break;
         default:
-            return Fail(DemoProblem::Damaged, "a frame holds an input event of unknown kind " + std::to_string(kind));
+            return Fail(DemoProblem::Damaged,
+                        "a frame holds an input event of unknown kind " + std::to_string(kind));
         }
     }
     return true;
@@ -333,12 +335,14 @@ bool DemoReader::ReadKeysFrame(unsigned char flags, DemoFrame& frame) {
         if (event.kind == InputEventKind::Focus)
             record.focus.push_back({static_cast<std::uint32_t>(record.pressed.size()), event.b != 0});
         else if (event.b != 0)
-            AppendActions(defaults.ActionsOf(event.kind == InputEventKind::Key ? event.a : InputCode::Mouse(event.a)) &
-                              kKeysFormatActions,
-                          record.pressed);
+            AppendActions(
+                defaults.ActionsOf(event.kind == InputEventKind::Key ? event.a : InputCode::Mouse(event.a)) &
+                    kKeysFormatActions,
+                record.pressed);
     }
-    const ViewTurn turn = CursorTurn(moved ? x : static_cast<double>(width / 2),
-                                     moved ? y : static_cast<double>(height / 2), width, height, keysFormatLook);
+    const ViewTurn turn =
+        CursorTurn(moved ? x : static_cast<double>(width / 2), moved ? y : static_cast<double>(height / 2),
+                   width, height, keysFormatLook);
     record.turnYaw = turn.yaw;
     record.turnPitch = turn.pitch;
     return true;

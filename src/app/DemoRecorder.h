@@ -1,6 +1,7 @@
 #pragma once
-// Live play that is written down as it goes: every frame's dt and action record, a checkpoint of the game's state every second of game time (the file is flushed
-// then, so a crash leaves a demo good up to its last second), and the end record at Finish().
+// Live play that is written down as it goes: every frame's dt and action record, a checkpoint of the game's
+// state every second of game time (the file is flushed then, so a crash leaves a demo good up to its last
+// second), and the end record at Finish().
 
 #include "app/DemoEncoder.h"
 #include "app/FrameLoop.h"

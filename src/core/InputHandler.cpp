@@ -80,7 +80,8 @@ void InputHandler::OnKey(int key, int glfwAction) {
 }
 
 void InputHandler::OnMouseButton(int button, int glfwAction) {
-    if (button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST && (glfwAction == GLFW_PRESS || glfwAction == GLFW_RELEASE))
+    if (button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST &&
+        (glfwAction == GLFW_PRESS || glfwAction == GLFW_RELEASE))
         Queue(InputCode::Mouse(button), glfwAction == GLFW_PRESS);
 }
 

@@ -73,8 +73,8 @@ constexpr NamedCode kNamedKeys[] = {
 
 // In GLFW_GAMEPAD_BUTTON_* order, then the two triggers.
 constexpr std::array<std::string_view, InputCode::kEnd - InputCode::kPadBase> kPadNames = {
-    "Pad A",    "Pad B",     "Pad X",     "Pad Y",  "Pad LB",    "Pad RB",    "Pad Back", "Pad Start", "Pad Guide",
-    "Pad LS",   "Pad RS",    "Pad Up",    "Pad Right", "Pad Down", "Pad Left", "Pad LT",   "Pad RT",
+    "Pad A",  "Pad B",  "Pad X",  "Pad Y",     "Pad LB",   "Pad RB",   "Pad Back", "Pad Start", "Pad Guide",
+    "Pad LS", "Pad RS", "Pad Up", "Pad Right", "Pad Down", "Pad Left", "Pad LT",   "Pad RT",
 };
 
 constexpr int kMouseButtons = GLFW_MOUSE_BUTTON_LAST + 1;

@@ -4,7 +4,6 @@
 // and death messages and the automatic next game. Also owns the HUD readouts and the count
 // of kills of the current game.
 
-
 #include <memory>
 #include <vector>
 

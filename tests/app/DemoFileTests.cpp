@@ -63,8 +63,8 @@ std::vector<DemoFrame> SampleFrames() {
     // At rest: no turn, nothing held, no events.
     frames[0] = Frame(1.0f / 60.0f, 0, 0.0f, 0.0f, 320, 240);
     // Walking forward and left, turning, Space (jump and start), the focus lost, a shot.
-    frames[1] = Frame(0.0171f, ActionBit(Action::Forward) | ActionBit(Action::Left), -0.0171f, 0.003f, 320, 240,
-                      {Action::Jump, Action::Start, Action::Shoot}, {{2, false}});
+    frames[1] = Frame(0.0171f, ActionBit(Action::Forward) | ActionBit(Action::Left), -0.0171f, 0.003f, 320,
+                      240, {Action::Jump, Action::Start, Action::Shoot}, {{2, false}});
     // The window maximised, still walking.
     frames[2] = Frame(0.05f, ActionBit(Action::Forward) | ActionBit(Action::Left), 0.0f, 0.0f, 1280, 720);
     // Everything let go, the focus back first; a turn of -0 keeps its sign.
@@ -167,11 +167,11 @@ TEST(DemoFile, DamagedFilesAreRefusedWithAReason) {
     // Actions the game does not have, held or pressed, and turns no mouse or stick makes.
     expect(oneFrame(Frame(0.01f, 0, 0.0f, 0.0f, 320, 240, {static_cast<Action>(kActionCount)})),
            DemoProblem::Damaged, "action 18");
-    expect(oneFrame(Frame(0.01f, std::uint32_t{1} << kActionCount, 0.0f, 0.0f, 320, 240)), DemoProblem::Damaged,
-           "an action the game does not have");
+    expect(oneFrame(Frame(0.01f, std::uint32_t{1} << kActionCount, 0.0f, 0.0f, 320, 240)),
+           DemoProblem::Damaged, "an action the game does not have");
     expect(oneFrame(Frame(0.01f, 0, 1.0e30f, 0.0f, 320, 240)), DemoProblem::Damaged, "impossible turn");
-    expect(oneFrame(Frame(0.01f, 0, 0.0f, std::numeric_limits<float>::quiet_NaN(), 320, 240)), DemoProblem::Damaged,
-           "impossible turn");
+    expect(oneFrame(Frame(0.01f, 0, 0.0f, std::numeric_limits<float>::quiet_NaN(), 320, 240)),
+           DemoProblem::Damaged, "impossible turn");
     // Events are patched in after the frame's flags, dt and count: a key press (a first-format
     // event), a kind no format has.
     const std::size_t headerSize = DemoEncoder().Header(SampleHeader()).size();

@@ -104,7 +104,8 @@ std::string ReplayOnDefaults(const std::string& path) {
     if (!player.Desync().empty())
         return player.Desync();
     if (player.Frames() != demo.summary.frames)
-        return "replayed " + std::to_string(player.Frames()) + " of " + std::to_string(demo.summary.frames) + " frames";
+        return "replayed " + std::to_string(player.Frames()) + " of " + std::to_string(demo.summary.frames) +
+               " frames";
     return "";
 }
 
@@ -136,15 +137,16 @@ TEST(DemoReplay, AGameOnReboundKeysAndAnotherMouseSpeedReplaysOnTheDefaults) {
     DemoFrame frame;
     DemoCheckpoint checkpoint;
     DemoEnd end;
-    int starts = 0, shots = 0, walking = 0, strafing = 0, turned = 0, pauses = 0, blurs = 0;
-    for (DemoReader::Record record; (record = reader.Next(frame, checkpoint, end)) != DemoReader::Record::Stop;) {
+    int starts = 0, shots = 0, walks = 0, walking = 0, strafing = 0, turned = 0, pauses = 0, blurs = 0;
+    for (DemoReader::Record record;
+         (record = reader.Next(frame, checkpoint, end)) != DemoReader::Record::Stop;) {
         if (record != DemoReader::Record::Frame)
             continue;
         for (Action action : frame.record.pressed) {
             starts += action == Action::Start;
             shots += action == Action::Shoot;
             pauses += action == Action::Pause;
-            EXPECT_NE(action, Action::Forward) << "W walks no more";
+            walks += action == Action::Forward;
         }
         blurs += static_cast<int>(frame.record.focus.size());
         walking += frame.record.Holds(Action::Forward);
@@ -154,6 +156,7 @@ TEST(DemoReplay, AGameOnReboundKeysAndAnotherMouseSpeedReplaysOnTheDefaults) {
     EXPECT_EQ(starts, 2);
     EXPECT_EQ(shots, 7);
     EXPECT_EQ(pauses, 2);
+    EXPECT_EQ(walks, 1) << "I walks, W no more";
     EXPECT_EQ(blurs, 1);
     EXPECT_EQ(walking, 120);
     EXPECT_EQ(strafing, 110);

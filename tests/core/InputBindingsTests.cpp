@@ -88,7 +88,8 @@ TEST(InputBindings, TheTableIsReadOverTheDefaultsAndMistakesAreOneLineEach) {
                                            "start = [\"Enter\"]\n",
                                            bindings);
     EXPECT_EQ(Lines(lines), 5u) << lines;
-    for (const char* key : {"Bindings.jump", "Bindings.shoot", "Bindings.pause", "Bindings.toggleText", "Bindings.fly"})
+    for (const char* key :
+         {"Bindings.jump", "Bindings.shoot", "Bindings.pause", "Bindings.toggleText", "Bindings.fly"})
         EXPECT_NE(lines.find(key), std::string::npos) << key << " in:\n" << lines;
     EXPECT_NE(lines.find("Spcae"), std::string::npos);
     const InputBindings defaults;

@@ -10,8 +10,8 @@
 #include "support/GameHarness.h"
 
 #include <cstdio>
-#include <optional>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
