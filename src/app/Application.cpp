@@ -11,7 +11,6 @@
 #include "app/SettingsFollower.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/GameLoop.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
@@ -243,7 +242,7 @@ int RunGame(int argc, const char* const* argv) {
     if (maximized)
         glfwMaximizeWindow(window);
 
-    input.RegisterCallback(KeyBindings::kMaximize, [&window, &maximized] {
+    input.RegisterAction(Action::Maximize, [&window, &maximized] {
         if (maximized) {
             glfwRestoreWindow(window);
             maximized = false;
@@ -252,7 +251,7 @@ int RunGame(int argc, const char* const* argv) {
             maximized = true;
         }
     });
-    input.RegisterCallback(KeyBindings::kQuit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
+    input.RegisterAction(Action::Quit, [&window] { glfwSetWindowShouldClose(window, GLFW_TRUE); });
 
     // A replay is paced by its own recorded times (a timedemo not at all), not by this
     // machine's frame cap.

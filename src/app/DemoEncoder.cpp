@@ -3,6 +3,7 @@
 #include "app/LittleEndian.h"
 
 #include <algorithm>
+#include <bit>
 #include <type_traits>
 
 namespace {
@@ -33,8 +34,25 @@ void PutEvent(Bytes& out, const InputEvent& event) {
     out.Put(event.b);
 }
 
-bool IsCentred(double x, double y, std::int32_t width, std::int32_t height) {
-    return x == static_cast<double>(width / 2) && y == static_cast<double>(height / 2);
+/// The frame's presses and focus changes in the order they came, as demo events.
+std::vector<InputEvent> OrderedEvents(const ActionRecord& record) {
+    std::vector<InputEvent> events;
+    std::size_t focus = 0;
+    const auto focusUpTo = [&](std::size_t presses) {
+        for (; focus < record.focus.size() && record.focus[focus].afterPresses <= presses; ++focus)
+            events.push_back({InputEventKind::Focus, 0, record.focus[focus].focused ? 1 : 0});
+    };
+    for (std::size_t i = 0; i < record.pressed.size(); ++i) {
+        focusUpTo(i);
+        events.push_back({InputEventKind::ActionPressed, static_cast<std::int32_t>(record.pressed[i]), 1});
+    }
+    focusUpTo(record.pressed.size());
+    return events;
+}
+
+/// Whether a float is other than +0: a turn of -0 still tells the view which way its zero leans.
+bool IsNonZeroBits(float value) {
+    return std::bit_cast<std::uint32_t>(value) != 0;
 }
 
 } // namespace
@@ -49,9 +67,8 @@ std::string DemoEncoder::Header(const DemoHeader& header) {
     out.PutString32(header.physics);
     out.Put(header.width);
     out.Put(header.height);
-    out.Put(static_cast<std::uint8_t>(header.heldKeys.size()));
-    for (std::int32_t key : header.heldKeys)
-        out.Put(key);
+    // Format 2 frames hold actions, not keys: the list of polled keys is empty.
+    out.Put(std::uint8_t{0});
     held = 0;
     width = header.width;
     height = header.height;
@@ -60,38 +77,39 @@ std::string DemoEncoder::Header(const DemoHeader& header) {
 
 std::string DemoEncoder::Frame(const DemoFrame& frame) {
     using namespace DemoRecord;
-    // The recorder keeps a frame's presses within kMaxDemoPressesPerFrame; should more ever come,
-    // the last ones go rather than the whole file becoming unreadable.
-    std::vector<InputEvent> events(frame.events.begin(),
-                                   frame.events.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                              frame.events.size(), kMaxDemoPressesPerFrame)));
+    std::vector<InputEvent> events = OrderedEvents(frame.record);
+    // The input layer keeps a frame's presses within kMaxDemoPressesPerFrame; should more ever
+    // come, the last ones go rather than the whole file becoming unreadable.
+    if (events.size() > kMaxDemoPressesPerFrame)
+        events.resize(kMaxDemoPressesPerFrame);
     if (frame.width != width || frame.height != height) {
         events.push_back({InputEventKind::WindowSize, frame.width, frame.height});
         width = frame.width;
         height = frame.height;
     }
+    const ActionRecord& record = frame.record;
     unsigned char flags = 0;
-    if (frame.held != held)
+    if (record.held != held)
         flags |= kHeldChanged;
-    if (!IsCentred(frame.cursorX, frame.cursorY, width, height))
-        flags |= kCursorMoved;
+    if (IsNonZeroBits(record.turnYaw) || IsNonZeroBits(record.turnPitch))
+        flags |= kTurned;
     if (!events.empty())
         flags |= kHasEvents;
     Bytes out;
     out.Put(flags);
     out.Put(frame.dt);
     if (flags & kHeldChanged)
-        out.Put(static_cast<std::uint16_t>(frame.held));
-    if (flags & kCursorMoved) {
-        out.Put(frame.cursorX);
-        out.Put(frame.cursorY);
+        out.Put(record.held);
+    if (flags & kTurned) {
+        out.Put(record.turnYaw);
+        out.Put(record.turnPitch);
     }
     if (flags & kHasEvents) {
         out.Put(static_cast<std::uint16_t>(events.size()));
         for (const InputEvent& event : events)
             PutEvent(out, event);
     }
-    held = frame.held;
+    held = record.held;
     return out.Take();
 }
 

@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <string>
 
-/// Stateful: a frame stores its held keys, cursor and window size only where they differ from
-/// what the reader already knows.
+/// Writes format 2 (kDemoFormatVersion). Stateful: a frame stores its held actions and window
+/// size only where they differ from what the reader already knows, and its turn only when it
+/// turned.
 class DemoEncoder {
 public:
     std::string Header(const DemoHeader& header);

@@ -2,9 +2,7 @@
 
 #include "app/BuildInfo.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/GameWorld.h"
-#include "render/Camera.h"
 
 #include <GLFW/glfw3.h>
 #include <algorithm>
@@ -53,32 +51,16 @@ LoadedDemo LoadDemo(const std::string& path) {
 DemoPlayer::DemoPlayer(const LoadedDemo& demo, bool realTime)
     : gameVersion(demo.summary.header.gameVersion), reader(demo.bytes.data(), demo.bytes.size()),
       realTime(realTime) {
+    // The settings' [Controls] are the recording's by now, and with them its mouse look.
+    reader.SetKeysFormatLook(InputHandler::GetInstance().GetMouseLook());
     DemoHeader header;
     reader.ReadHeader(header);
-    heldKeys.assign(header.heldKeys.begin(), header.heldKeys.end());
     Advance();
-
-    InputHandler& input = InputHandler::GetInstance();
-    // The viewer keeps the keys that only change the view (and Escape); the rest is the demo's.
-    input.SetWindowEventFilter([](const InputEvent& event) {
-        return event.kind == InputEventKind::Key && KeyBindings::IsViewKey(event.a);
-    });
-    input.SetLiveKeysIgnored(true);
-    Camera::GetInstance().SetCursorFilter([this](const CursorSample&) {
-        return CursorSample{frame.cursorX, frame.cursorY, frame.width, frame.height};
-    });
     lastFrameEnd = glfwGetTime();
     clock = ReplayClock(lastFrameEnd);
 }
 
-DemoPlayer::~DemoPlayer() {
-    InputHandler& input = InputHandler::GetInstance();
-    input.SetWindowEventFilter({});
-    input.SetLiveKeysIgnored(false);
-    for (int key : heldKeys)
-        input.SetSimulatedKey(key, false);
-    Camera::GetInstance().SetCursorFilter({});
-}
+DemoPlayer::~DemoPlayer() = default;
 
 void DemoPlayer::Advance() {
     next = reader.Next(frame, checkpoint, end);
@@ -120,24 +102,34 @@ double DemoPlayer::SecondsBeforeFrame(double now) const {
     return clock.Wait(now, frame.dt);
 }
 
-std::optional<float> DemoPlayer::BeginFrame(float) {
+std::optional<float> DemoPlayer::BeginFrame(float, ActionRecord& live) {
     if (next != DemoReader::Record::Frame || !desync.empty())
         return std::nullopt;
     clock.Begin(glfwGetTime(), frame.dt);
-    InputHandler& input = InputHandler::GetInstance();
-    for (std::size_t i = 0; i < heldKeys.size(); ++i)
-        input.SetSimulatedKey(heldKeys[i], (frame.held >> i) & 1u);
-    for (const InputEvent& event : frame.events) {
-        // The recording's view keys were the recorder's business; the viewer has their own.
-        if (event.kind == InputEventKind::Key && KeyBindings::IsViewKey(event.a))
-            continue;
-        if (event.kind == InputEventKind::Key)
-            input.OnKey(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
-        else if (event.kind == InputEventKind::MouseButton)
-            input.OnMouseButton(event.a, event.b != 0 ? GLFW_PRESS : GLFW_RELEASE);
-        else if (event.kind == InputEventKind::Focus)
-            input.OnFocus(event.b != 0);
+    // The viewer keeps the actions that only change the view (and quitting), ahead of the
+    // recording's, as they came between frames; the recording's own view actions were the
+    // recorder's business. Everything else is the recording's.
+    const ActionRecord& recorded = frame.record;
+    ActionRecord record;
+    for (Action action : live.pressed)
+        if (StateOf(action) == ActionState::Always)
+            record.pressed.push_back(action);
+    std::size_t focus = 0;
+    const auto focusUpTo = [&](std::size_t presses) {
+        for (; focus < recorded.focus.size() && recorded.focus[focus].afterPresses <= presses; ++focus)
+            record.focus.push_back(
+                {static_cast<std::uint32_t>(record.pressed.size()), recorded.focus[focus].focused});
+    };
+    for (std::size_t i = 0; i < recorded.pressed.size(); ++i) {
+        focusUpTo(i);
+        if (StateOf(recorded.pressed[i]) != ActionState::Always)
+            record.pressed.push_back(recorded.pressed[i]);
     }
+    focusUpTo(recorded.pressed.size());
+    record.held = recorded.held;
+    record.turnYaw = recorded.turnYaw;
+    record.turnPitch = recorded.turnPitch;
+    live = std::move(record);
     return frame.dt;
 }
 
@@ -146,10 +138,8 @@ void DemoPlayer::EndFrame() {
     const double now = glfwGetTime();
     frameSeconds.push_back(now - lastFrameEnd);
     lastFrameEnd = now;
-    // The frame's cursor is read during the update, so the next frame is taken only now.
     Advance();
 }
-
 std::string TimedemoLine(const std::vector<double>& frameSeconds) {
     std::vector<double> sorted = frameSeconds;
     std::sort(sorted.begin(), sorted.end());

@@ -1,7 +1,7 @@
 #pragma once
-// A recorded game played back: each frame hands the world the recorded dt, presses, held keys
-// and cursor, while live input reaches only the view keys. At every checkpoint the game's
-// state is compared with the recorded one; the first difference stops the replay as a desync.
+// A recorded game played back: each frame hands the world the recorded dt and action record,
+// while the viewer's own input reaches only the actions that change the view (or quit). At every checkpoint
+// the game's state is compared with the recorded one; the first difference stops the replay as a desync.
 
 #include "app/DemoReader.h"
 #include "app/FrameLoop.h"
@@ -50,7 +50,7 @@ public:
     explicit DemoPlayer(const LoadedDemo& demo, bool realTime = true);
     ~DemoPlayer() override;
 
-    std::optional<float> BeginFrame(float pacedDt) override;
+    std::optional<float> BeginFrame(float pacedDt, ActionRecord& record) override;
     void EndFrame() override;
     double SecondsBeforeFrame(double now) const override;
     bool CapsPausedFrames() const override { return realTime; }
@@ -68,7 +68,6 @@ private:
     void Compare(const DemoCheckpoint& checkpoint);
 
     std::string gameVersion;
-    std::vector<int> heldKeys;
     DemoReader reader;
     DemoReader::Record next = DemoReader::Record::Stop;
     DemoFrame frame;

@@ -1,6 +1,8 @@
 #include "app/DemoReader.h"
 
 #include "app/LittleEndian.h"
+#include "core/InputBindings.h"
+#include "core/PadFrame.h"
 
 #include <GLFW/glfw3.h>
 #include <cmath>
@@ -17,8 +19,21 @@ constexpr std::int32_t kMaxWindowSide = 65535;
 // Bytes an event and an object take at the least, to check a count against what is left.
 constexpr std::size_t kEventBytes = 9;
 constexpr std::size_t kMinObjectBytes = 2 + 6 * 4 + 4;
-// Nor can the cursor be a million pixels away.
+// Nor can the cursor be a million pixels away, nor one frame turn the view a million radians.
 constexpr double kMaxCursor = 1.0e6;
+constexpr float kMaxTurn = 1.0e6f;
+constexpr std::uint32_t kAllActions = (std::uint32_t{1} << kActionCount) - 1;
+/// What the first format's game could be asked: every action but the menus'.
+constexpr std::uint32_t kKeysFormatActions = (std::uint32_t{1} << static_cast<int>(Action::MenuUp)) - 1;
+constexpr std::uint32_t kWalkActions =
+    ActionBit(Action::Forward) | ActionBit(Action::Back) | ActionBit(Action::Left) | ActionBit(Action::Right);
+
+/// The actions of `mask` in action order: an input bound to several asks for them so.
+void AppendActions(std::uint32_t mask, std::vector<Action>& pressed) {
+    for (int i = 0; i < kActionCount; ++i)
+        if (mask & (std::uint32_t{1} << i))
+            pressed.push_back(static_cast<Action>(i));
+}
 
 /// A code the window can report: any other would reach the game's bindings as something else
 /// (mouse button 256 is the Escape key's code).
@@ -92,10 +107,13 @@ bool DemoReader::ReadHeader(DemoHeader& header) {
     std::uint16_t version = 0;
     if (!Read(version, "the header"))
         return false;
-    if (version != kDemoFormatVersion)
+    if (version != kDemoFormatVersion && version != kDemoKeysFormatVersion)
         return Fail(DemoProblem::OtherVersion, "it is a demo of format version " + std::to_string(version) +
-                                                   "; this game reads version " +
+                                                   "; this game reads versions " +
+                                                   std::to_string(kDemoKeysFormatVersion) + " and " +
                                                    std::to_string(kDemoFormatVersion));
+    header.formatVersion = version;
+    this->version = version;
     std::uint8_t keyCount = 0;
     if (!ReadString(header.gameVersion, kMaxDemoVersionText, "the game version") ||
         !ReadString(header.controls, kMaxSettingsText, "the settings") ||
@@ -106,7 +124,7 @@ bool DemoReader::ReadHeader(DemoHeader& header) {
         header.height > kMaxWindowSide)
         return Fail(DemoProblem::Damaged, "its window size " + std::to_string(header.width) + " x " +
                                               std::to_string(header.height) + " is impossible");
-    if (keyCount > kMaxHeldKeys)
+    if (keyCount > (version == kDemoKeysFormatVersion ? kMaxHeldKeys : 0))
         return Fail(DemoProblem::Damaged, "it claims " + std::to_string(keyCount) + " held keys");
     header.heldKeys.assign(keyCount, 0);
     for (std::int32_t& key : header.heldKeys) {
@@ -116,7 +134,11 @@ bool DemoReader::ReadHeader(DemoHeader& header) {
             return Fail(DemoProblem::Damaged,
                         "it holds key code " + std::to_string(key) + ", which no key has");
     }
-    heldKeys = header.heldKeys;
+    // The first format was recorded with the default bindings, the only ones its game had.
+    const InputBindings defaults;
+    heldKeyActions.clear();
+    for (std::int32_t key : header.heldKeys)
+        heldKeyActions.push_back(defaults.ActionsOf(key) & kWalkActions);
     width = header.width;
     height = header.height;
     return true;
@@ -190,79 +212,140 @@ DemoReader::Record DemoReader::Next(DemoFrame& frame, DemoCheckpoint& checkpoint
         Fail(DemoProblem::Damaged, "a frame claims to last " + std::to_string(frame.dt) + " s");
         return Record::Stop;
     }
-    if (tag & kHeldChanged) {
+    const bool read =
+        version == kDemoKeysFormatVersion ? ReadKeysFrame(tag, frame) : ReadActionsFrame(tag, frame);
+    if (!read)
+        return Record::Stop;
+    frame.width = width;
+    frame.height = height;
+    return Record::Frame;
+}
+
+bool DemoReader::ReadEvents(std::vector<InputEvent>& events) {
+    std::uint16_t count = 0;
+    if (!Read(count, "a frame"))
+        return false;
+    if (count > kMaxDemoEventsPerFrame)
+        return Fail(DemoProblem::Damaged, "a frame claims " + std::to_string(count) + " input events");
+    if (!Need(std::size_t{count} * kEventBytes, "a frame"))
+        return false;
+    const bool keys = version == kDemoKeysFormatVersion;
+    for (std::uint16_t i = 0; i < count; ++i) {
+        std::uint8_t kind = 0;
+        InputEvent event;
+        Read(kind, "a frame");
+        Read(event.a, "a frame");
+        Read(event.b, "a frame");
+        event.kind = static_cast<InputEventKind>(kind);
+        switch (event.kind) {
+        case InputEventKind::Key:
+        case InputEventKind::MouseButton:
+            if (!keys)
+                return Fail(DemoProblem::Damaged, "a frame holds a key press where actions belong");
+            [[fallthrough]];
+        case InputEventKind::Focus:
+            if (event.b != 0 && event.b != 1)
+                return Fail(DemoProblem::Damaged, "a frame holds a press that is neither down nor up");
+            if (!IsKnownCode(event.kind, event.a))
+                return Fail(DemoProblem::Damaged,
+                            "a frame holds " +
+                                std::string(event.kind == InputEventKind::MouseButton ? "mouse button "
+                                            : event.kind == InputEventKind::Key       ? "key "
+                                                                                      : "focus ") +
+                                std::to_string(event.a) + ", which the window never reports");
+            events.push_back(event);
+            break;
+        case InputEventKind::ActionPressed:
+            if (keys || event.a < 0 || event.a >= kActionCount || event.b != 1)
+                return Fail(DemoProblem::Damaged, "a frame holds action " + std::to_string(event.a) +
+                                                      ", which the game does not have");
+            events.push_back(event);
+            break;
+        case InputEventKind::WindowSize:
+            if (event.a < 0 || event.a > kMaxWindowSide || event.b < 0 || event.b > kMaxWindowSide)
+                return Fail(DemoProblem::Damaged, "a frame holds an impossible window size");
+            width = event.a;
+            height = event.b;
+            break;
+        default:
+            return Fail(DemoProblem::Damaged,
+                        "a frame holds an input event of unknown kind " + std::to_string(kind));
+        }
+    }
+    return true;
+}
+
+bool DemoReader::ReadActionsFrame(unsigned char flags, DemoFrame& frame) {
+    using namespace DemoRecord;
+    ActionRecord& record = frame.record;
+    if (flags & kHeldChanged) {
+        if (!Read(held, "a frame"))
+            return false;
+        if ((held & ~kAllActions) != 0)
+            return Fail(DemoProblem::Damaged, "a frame holds an action the game does not have");
+    }
+    record.held = held;
+    if (flags & kTurned) {
+        if (!Read(record.turnYaw, "a frame") || !Read(record.turnPitch, "a frame"))
+            return false;
+        if (!(std::fabs(record.turnYaw) <= kMaxTurn && std::fabs(record.turnPitch) <= kMaxTurn))
+            return Fail(DemoProblem::Damaged, "a frame holds an impossible turn of the view");
+    }
+    std::vector<InputEvent> events;
+    if ((flags & kHasEvents) && !ReadEvents(events))
+        return false;
+    for (const InputEvent& event : events) {
+        if (event.kind == InputEventKind::ActionPressed)
+            record.pressed.push_back(static_cast<Action>(event.a));
+        else
+            record.focus.push_back({static_cast<std::uint32_t>(record.pressed.size()), event.b != 0});
+    }
+    return true;
+}
+
+bool DemoReader::ReadKeysFrame(unsigned char flags, DemoFrame& frame) {
+    using namespace DemoRecord;
+    if (flags & kHeldChanged) {
         std::uint16_t mask = 0;
         if (!Read(mask, "a frame"))
-            return Record::Stop;
+            return false;
         held = mask;
     }
     double x = 0.0, y = 0.0;
-    bool moved = (tag & kCursorMoved) != 0;
+    const bool moved = (flags & kTurned) != 0;
     if (moved) {
         if (!Read(x, "a frame") || !Read(y, "a frame"))
-            return Record::Stop;
-        if (!(std::fabs(x) <= kMaxCursor && std::fabs(y) <= kMaxCursor)) {
-            Fail(DemoProblem::Damaged, "a frame holds an impossible cursor position");
-            return Record::Stop;
-        }
+            return false;
+        if (!(std::fabs(x) <= kMaxCursor && std::fabs(y) <= kMaxCursor))
+            return Fail(DemoProblem::Damaged, "a frame holds an impossible cursor position");
     }
-    if (tag & kHasEvents) {
-        std::uint16_t count = 0;
-        if (!Read(count, "a frame"))
-            return Record::Stop;
-        if (count > kMaxDemoEventsPerFrame) {
-            Fail(DemoProblem::Damaged, "a frame claims " + std::to_string(count) + " input events");
-            return Record::Stop;
-        }
-        if (!Need(std::size_t{count} * kEventBytes, "a frame"))
-            return Record::Stop;
-        for (std::uint16_t i = 0; i < count; ++i) {
-            std::uint8_t kind = 0;
-            InputEvent event;
-            Read(kind, "a frame");
-            Read(event.a, "a frame");
-            Read(event.b, "a frame");
-            event.kind = static_cast<InputEventKind>(kind);
-            switch (event.kind) {
-            case InputEventKind::Key:
-            case InputEventKind::MouseButton:
-            case InputEventKind::Focus:
-                if (event.b != 0 && event.b != 1) {
-                    Fail(DemoProblem::Damaged, "a frame holds a press that is neither down nor up");
-                    return Record::Stop;
-                }
-                if (!IsKnownCode(event.kind, event.a)) {
-                    Fail(DemoProblem::Damaged,
-                         "a frame holds " +
-                             std::string(event.kind == InputEventKind::MouseButton ? "mouse button "
-                                         : event.kind == InputEventKind::Key       ? "key "
-                                                                                   : "focus ") +
-                             std::to_string(event.a) + ", which the window never reports");
-                    return Record::Stop;
-                }
-                frame.events.push_back(event);
-                break;
-            case InputEventKind::WindowSize:
-                if (event.a < 0 || event.a > kMaxWindowSide || event.b < 0 || event.b > kMaxWindowSide) {
-                    Fail(DemoProblem::Damaged, "a frame holds an impossible window size");
-                    return Record::Stop;
-                }
-                width = event.a;
-                height = event.b;
-                break;
-            default:
-                Fail(DemoProblem::Damaged,
-                     "a frame holds an input event of unknown kind " + std::to_string(kind));
-                return Record::Stop;
-            }
-        }
+    std::vector<InputEvent> events;
+    if ((flags & kHasEvents) && !ReadEvents(events))
+        return false;
+
+    // The record the game of that format made of the frame: the walking keys it polled, the
+    // presses through the default bindings, the cursor turned by the recording's mouse look
+    // (the window's size after the frame's events is the one mouse look measured against).
+    ActionRecord& record = frame.record;
+    for (std::size_t i = 0; i < heldKeyActions.size(); ++i)
+        if ((held >> i) & 1u)
+            record.held |= heldKeyActions[i];
+    static const InputBindings defaults;
+    for (const InputEvent& event : events) {
+        if (event.kind == InputEventKind::Focus)
+            record.focus.push_back({static_cast<std::uint32_t>(record.pressed.size()), event.b != 0});
+        else if (event.b != 0)
+            AppendActions(
+                defaults.ActionsOf(event.kind == InputEventKind::Key ? event.a : InputCode::Mouse(event.a)) &
+                    kKeysFormatActions,
+                record.pressed);
     }
-    frame.held = held;
-    frame.width = width;
-    frame.height = height;
-    frame.cursorX = moved ? x : static_cast<double>(width / 2);
-    frame.cursorY = moved ? y : static_cast<double>(height / 2);
-    return Record::Frame;
+    const ViewTurn turn =
+        CursorTurn(moved ? x : static_cast<double>(width / 2), moved ? y : static_cast<double>(height / 2),
+                   width, height, keysFormatLook);
+    record.turnYaw = turn.yaw;
+    record.turnPitch = turn.pitch;
+    return true;
 }
 
 DemoSummary ReadWholeDemo(const unsigned char* data, std::size_t size) {

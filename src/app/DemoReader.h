@@ -4,6 +4,7 @@
 // allocated, so a damaged file cannot make it crash or ask for unbounded memory.
 
 #include "app/DemoFile.h"
+#include "core/InputMouseLook.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,6 +25,10 @@ class DemoReader {
 public:
     /// Reads from `data`, which must outlive the reader.
     DemoReader(const unsigned char* data, std::size_t size);
+    /// The mouse look a format 1 demo was recorded with, which turns its cursor positions into
+    /// turns (that format stored the cursor, and the recording's settings turned it). Format 2
+    /// stores the turns themselves.
+    void SetKeysFormatLook(const MouseLook& look) { keysFormatLook = look; }
 
     /// The header; false with Problem() set when it cannot be read.
     bool ReadHeader(DemoHeader& header);
@@ -43,6 +48,9 @@ private:
     template <typename T> bool Read(T& out, const char* what);
     bool ReadString(std::string& out, std::size_t limit, const char* what);
     bool ReadState(GameState& state);
+    bool ReadKeysFrame(unsigned char flags, DemoFrame& frame);
+    bool ReadActionsFrame(unsigned char flags, DemoFrame& frame);
+    bool ReadEvents(std::vector<InputEvent>& events);
 
     const unsigned char* data;
     std::size_t size;
@@ -50,7 +58,10 @@ private:
     bool ended = false;
     DemoProblem problem = DemoProblem::None;
     std::string message;
-    std::vector<std::int32_t> heldKeys;
+    std::uint16_t version = 0;
+    MouseLook keysFormatLook;
+    /// Format 1: the action each of the header's polled keys holds.
+    std::vector<std::uint32_t> heldKeyActions;
     std::uint32_t held = 0;
     std::int32_t width = 0;
     std::int32_t height = 0;

@@ -2,10 +2,9 @@
 
 #include "app/BuildInfo.h"
 #include "core/ConfigHandler.h"
-#include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/GameWorld.h"
-#include "render/Camera.h"
+
+#include <GLFW/glfw3.h>
 
 #include <cerrno>
 #include <cstring>
@@ -65,51 +64,24 @@ DemoRecorder::DemoRecorder(const std::string& path, int width, int height) : pat
     header.physics = config.SectionText("Physics");
     header.width = width;
     header.height = height;
-    header.heldKeys.assign(std::begin(KeyBindings::kHeldKeys), std::end(KeyBindings::kHeldKeys));
     Write(encoder.Header(header));
-
-    InputHandler::GetInstance().SetWindowEventFilter([this](const InputEvent& event) {
-        // What a frame cannot hold is kept from the game too, so the recording replays as played.
-        if (frame.events.size() >= kMaxDemoPressesPerFrame) {
-            if (!toldOfDroppedPresses)
-                std::cout << "More than " << kMaxDemoPressesPerFrame
-                          << " presses and releases came in one frame; the game and the demo ignore the rest"
-                          << std::endl;
-            toldOfDroppedPresses = true;
-            return false;
-        }
-        frame.events.push_back(event);
-        return true;
-    });
-    Camera::GetInstance().SetCursorFilter([this](const CursorSample& sample) {
-        frame.cursorX = sample.x;
-        frame.cursorY = sample.y;
-        frame.width = sample.width;
-        frame.height = sample.height;
-        return sample;
-    });
 }
 
 DemoRecorder::~DemoRecorder() {
-    InputHandler::GetInstance().SetWindowEventFilter({});
-    Camera::GetInstance().SetCursorFilter({});
     if (file != nullptr)
         std::fclose(file);
 }
 
-std::optional<float> DemoRecorder::BeginFrame(float pacedDt) {
-    const InputHandler& input = InputHandler::GetInstance();
+std::optional<float> DemoRecorder::BeginFrame(float pacedDt, ActionRecord& record) {
     frame.dt = pacedDt;
-    frame.held = 0;
-    for (std::size_t i = 0; i < std::size(KeyBindings::kHeldKeys); ++i)
-        if (input.IsKeyDown(KeyBindings::kHeldKeys[i]))
-            frame.held |= 1u << i;
+    frame.record = record;
+    if (GLFWwindow* window = glfwGetCurrentContext())
+        glfwGetWindowSize(window, &frame.width, &frame.height);
     return pacedDt;
 }
 
 void DemoRecorder::EndFrame() {
     Write(encoder.Frame(frame));
-    frame.events.clear();
     ++frames;
     const std::uint64_t seconds = GameWorld::GetInstance().GetStepCount() / kStepsPerCheckpoint;
     if (seconds > checkpointSeconds) {

@@ -1,7 +1,7 @@
 #pragma once
-// Live play that is written down as it goes: every frame's dt, presses and releases, held keys
-// and cursor, a checkpoint of the game's state every second of game time (the file is flushed
-// then, so a crash leaves a demo good up to its last second), and the end record at Finish().
+// Live play that is written down as it goes: every frame's dt and action record, a checkpoint of the game's
+// state every second of game time (the file is flushed then, so a crash leaves a demo good up to its last
+// second), and the end record at Finish().
 
 #include "app/DemoEncoder.h"
 #include "app/FrameLoop.h"
@@ -18,7 +18,7 @@ public:
     DemoRecorder(const std::string& path, int width, int height);
     ~DemoRecorder() override;
 
-    std::optional<float> BeginFrame(float pacedDt) override;
+    std::optional<float> BeginFrame(float pacedDt, ActionRecord& record) override;
     void EndFrame() override;
     /// The final checkpoint and the end record; the file is closed.
     void Finish();
@@ -35,5 +35,4 @@ private:
     std::uint32_t frames = 0;
     std::uint32_t lastCheckpointFrame = 0;
     std::uint64_t checkpointSeconds = 0;
-    bool toldOfDroppedPresses = false;
 };

@@ -5,6 +5,7 @@
 #include "app/GlDebugOutput.h"
 #include "app/ProcessSetup.h"
 #include "app/SettingsFollower.h"
+#include "core/InputHandler.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
 #include "render/SceneTarget.h"
@@ -30,6 +31,7 @@ float GrantGameTime(GameTimeBudget& budget, float frameDt) {
 void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps) {
     GameWorld& world = GameWorld::GetInstance();
     TextHandler& text = TextHandler::GetInstance();
+    InputHandler& input = InputHandler::GetInstance();
     const double start = glfwGetTime();
     FramePacer pacer(frameInterval, start, start);
     GameTimeBudget gameTime(world.GetFixedStep());
@@ -51,8 +53,10 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
             const double sleep =
                 std::max(pacer.SleepBeforeFrame(now),
                          std::clamp(feedWait - FramePacer::kSpinMargin, 0.0, FramePacer::kLongestSleep));
-            if (sleep > 0.0)
+            if (sleep > 0.0) {
                 glfwPollEvents();
+                input.AnswerQuitBetweenFrames();
+            }
             SleepFor(sleep);
             continue;
         }
@@ -71,9 +75,11 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         // A replay hands the world its recorded times whatever this machine's frames take, so
         // only live time is bounded.
         const float pacedDt = feed.TakesLiveTime() ? GrantGameTime(gameTime, frame.dt) : frame.dt;
-        const std::optional<float> dt = feed.BeginFrame(pacedDt);
+        ActionRecord record = input.BuildRecord();
+        const std::optional<float> dt = feed.BeginFrame(pacedDt, record);
         if (!dt)
             break;
+        input.Apply(record);
         const float accumulatorBefore = world.GetAccumulator();
         world.Update(*dt);
         // Only the steps' own time tells whether they are slower than real time.

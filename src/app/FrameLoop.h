@@ -2,6 +2,8 @@
 // The one frame loop of the game, for play, replay and the test harness alike: pace, take the
 // window's events, let the feed say what time the world gets, update, draw, swap, repeat.
 
+#include "core/ActionRecord.h"
+
 #include <optional>
 
 struct GLFWwindow;
@@ -10,9 +12,10 @@ struct GLFWwindow;
 class FrameFeed {
 public:
     virtual ~FrameFeed() = default;
-    /// Called once the window's events of the frame are in: the dt to hand the world, given the
-    /// time the pacer measured since the last frame; nothing ends the loop (a demo ran out).
-    virtual std::optional<float> BeginFrame(float pacedDt) { return pacedDt; }
+    /// Called once the frame's input is in, with the record the player's input made of it (which a
+    /// recording keeps and a replay replaces): the dt to hand the world, given the time the pacer
+    /// measured since the last frame; nothing ends the loop (a demo ran out).
+    virtual std::optional<float> BeginFrame(float pacedDt, ActionRecord& /*record*/) { return pacedDt; }
     /// Seconds from `now` until the feed's next frame is due, on top of the frame cap (0 or
     /// less: whenever the cap lets it through); a real-time replay keeps its recorded times.
     virtual double SecondsBeforeFrame(double /*now*/) const { return 0.0; }

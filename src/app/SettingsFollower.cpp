@@ -3,6 +3,8 @@
 #include "app/FramePacer.h"
 #include "audio/AudioService.h"
 #include "core/ConfigHandler.h"
+#include "core/InputHandler.h"
+#include "core/InputMouseLook.h"
 #include "core/SettingsCatalog.h"
 #include "game/CombatFeedback.h"
 #include "game/GamePause.h"
@@ -66,6 +68,8 @@ SettingsFollower::Change SettingsFollower::Follow(GLFWwindow* window) {
     // What every service keeps of the settings, read again: cheap, and a value that did not
     // change gives the same state.
     Camera::GetInstance().ApplySettings();
+    // The mouse speed and invert only: the bindings change through the menu, which sets both.
+    InputHandler::GetInstance().SetMouseLook(MouseLook::FromSettings(config));
     AudioService::GetInstance().ApplySettings();
     ApplySceneLightingSettings(config);
     ReadabilitySettings::Current().Load(config);

@@ -269,6 +269,10 @@ void ConfigHandler::Remove(const std::string& key) {
         ++revision;
 }
 
+bool ConfigHandler::HasTable(std::string key) const {
+    return !table.empty() && table.at_path(key).is_table();
+}
+
 std::string ConfigHandler::SectionText(const std::string& section) const {
     const toml::table* found = table[section].as_table();
     if (found == nullptr || found->empty())

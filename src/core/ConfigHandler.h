@@ -40,6 +40,8 @@ public:
     /// Whether the settings name `key` at all, whatever its value: for defaults that the
     /// game chooses itself unless the player has said something.
     bool Has(std::string key) const;
+    /// Whether `key` holds a table (an empty one included).
+    bool HasTable(std::string key) const;
 
     /// The catalog's default for a key the catalog lists (see SettingsCatalog); GetFloatSetting
     /// also holds the value to the catalog's range, as GetFloatInRange does.

@@ -56,7 +56,7 @@ void GameLoop::Init() {
                                 {0.0f, 50.0f},
                                 kTextWhite});
     text.SetCrosshairVisible(false);
-    input.RegisterCallback(kKeySpace, [this] { OnStartPressed(); });
+    input.RegisterAction(Action::Start, [this] { OnStartPressed(); });
     GamePause::GetInstance().Init();
 }
 

@@ -4,8 +4,6 @@
 // and death messages and the automatic next game. Also owns the HUD readouts and the count
 // of kills of the current game.
 
-#include "core/KeyBindings.h"
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -54,8 +52,6 @@ public:
     CoolEventListener* GetListener() const { return listener.get(); }
     EnemySpawner* GetSpawner() const { return spawner.get(); }
 
-    /// The start key, named here for the scripted runs that press it.
-    static constexpr int kKeySpace = KeyBindings::kStart;
     /// The kills readout sits this far left of the centred timer (the frame rate has the right).
     static constexpr float kKillsOffset = -150.0f;
 

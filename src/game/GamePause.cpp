@@ -3,7 +3,6 @@
 #include "audio/AudioService.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/GameLoop.h"
 #include "render/Camera.h"
 #include "ui/TextHandler.h"
@@ -19,8 +18,9 @@ void GamePause::Init() {
         return;
     initialised = true;
     InputHandler& input = InputHandler::GetInstance();
-    input.RegisterCallback(KeyBindings::kPause, [this] { Toggle(); });
+    input.RegisterAction(Action::Pause, [this] { Toggle(); });
     input.RegisterFocusCallback([this](bool focused) { OnFocusChanged(focused); });
+    input.SetPauseWanted([this] { return !paused && GameLoop::GetInstance().started; });
 }
 
 void GamePause::ApplySettings() {

@@ -3,7 +3,6 @@
 #include "audio/AudioService.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/CollisionCategories.h"
 #include "game/CombatFeedback.h"
 #include "game/ContactShadowCasters.h"
@@ -110,7 +109,7 @@ void GameWorld::Init() {
 
 void GameWorld::InitDebugRenderer() {
     physicsWorld->SetIsDebugRenderingEnabled(showCollision);
-    input.RegisterCallback(KeyBindings::kCollisionView, [this] { ToggleCollisionView(); });
+    input.RegisterAction(Action::CollisionView, [this] { ToggleCollisionView(); });
 }
 
 void GameWorld::ToggleCollisionView() {
@@ -131,7 +130,9 @@ void GameWorld::Update(float dt) {
             accumulator -= kFixedStep;
         }
         lastStepsSeconds = Now() - start;
-        camera.MouseLook();
+        // The view turns after the steps, as it always has: they walk and aim along the last view.
+        const ViewTurn turn = input.TakeTurn();
+        camera.ApplyTurn(turn.yaw, turn.pitch);
     }
     PresentEvents();
 }

@@ -2,7 +2,6 @@
 
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/BonkeyGun.h"
 #include "game/ColliderRaycast.h"
 #include "game/CollisionCategories.h"
@@ -43,8 +42,8 @@ PlayerObject::PlayerObject()
 
     weapons.push_back(std::make_unique<BonkeyGun>());
 
-    input.RegisterCallback(KeyBindings::kJump, [this] { Jump(); });
-    input.RegisterCallback(KeyBindings::kFire, [this] { Fire(); });
+    input.RegisterAction(Action::Jump, [this] { Jump(); });
+    input.RegisterAction(Action::Shoot, [this] { Fire(); });
 }
 
 void PlayerObject::Update(float) {
@@ -68,13 +67,13 @@ void PlayerObject::Move() {
     const Vector3 left = GetUnit(Vector3(view.z(), 0.0f, -view.x()));
 
     Vector3 direction(0.0f, 0.0f, 0.0f);
-    if (input.IsKeyDown(KeyBindings::kForward))
+    if (input.IsHeld(Action::Forward))
         direction += forward;
-    if (input.IsKeyDown(KeyBindings::kBack))
+    if (input.IsHeld(Action::Back))
         direction -= forward;
-    if (input.IsKeyDown(KeyBindings::kLeft))
+    if (input.IsHeld(Action::Left))
         direction += left;
-    if (input.IsKeyDown(KeyBindings::kRight))
+    if (input.IsHeld(Action::Right))
         direction -= left;
 
     // Normalised, so a diagonal pushes no harder than a straight line and opposite keys cancel.

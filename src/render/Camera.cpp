@@ -55,14 +55,10 @@ Camera& Camera::GetInstance() {
 
 Camera::Camera()
     : shaders(ShaderHandler::GetInstance()), config(ConfigHandler::GetInstance()),
-      sensitivity(config.GetFloatSetting("Controls.mouseSensitivity") * kSensitivityPerUnit),
-      fov(config.GetFloatSetting("Display.fov")), invertY(config.GetBoolSetting("Controls.invertY")),
-      rawMouse(config.GetBoolSetting("Controls.rawMouse")) {}
+      fov(config.GetFloatSetting("Display.fov")), rawMouse(config.GetBoolSetting("Controls.rawMouse")) {}
 
 void Camera::ApplySettings() {
-    sensitivity = config.GetFloatSetting("Controls.mouseSensitivity") * kSensitivityPerUnit;
     fov = config.GetFloatSetting("Display.fov");
-    invertY = config.GetBoolSetting("Controls.invertY");
     rawMouse = config.GetBoolSetting("Controls.rawMouse");
     BuildProjection();
     GLFWwindow* window = glfwGetCurrentContext();
@@ -139,33 +135,14 @@ void Camera::Update() {
     shaders.SetCamera(GetDrawnViewProjection(), position, GetUp());
 }
 
-void Camera::MouseLook() {
-    GLFWwindow* window = glfwGetCurrentContext();
-    double x = 0.0, y = 0.0;
-    glfwGetCursorPos(window, &x, &y);
-    int width = 0, height = 0;
-    glfwGetWindowSize(window, &width, &height);
-    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
-    CursorSample sample{x, y, width, height};
-    if (cursorFilter)
-        sample = cursorFilter(sample);
-    ApplyMouseOffset(sample.x, sample.y, sample.width, sample.height);
-}
-
-void Camera::ApplyMouseOffset(double x, double y, int w, int h) {
-    // Whole pixels only: the sub-pixel jitter of a recentred cursor must not drift the view.
-    int dy = static_cast<int>(static_cast<double>(h / 2) - y);
-    if (invertY)
-        dy = -dy;
-    pitch += static_cast<float>(dy) * sensitivity;
+void Camera::ApplyTurn(float turnYaw, float turnPitch) {
+    pitch += turnPitch;
     if (pitch < -kPitchLimit)
         pitch = -kPitchLimit;
     if (pitch > kPitchLimit)
         pitch = kPitchLimit;
-
-    const int dx = static_cast<int>(static_cast<double>(w / 2) - x);
     // fmod by exactly this float keeps the yaw within (-2 pi, 2 pi) with the sign of the turn.
-    yaw = std::fmod(yaw + static_cast<float>(dx) * sensitivity, kTwoPi);
+    yaw = std::fmod(yaw + turnYaw, kTwoPi);
 }
 
 Vec3 Camera::GetForward() const {

@@ -1,5 +1,5 @@
 #pragma once
-// The first-person view: a position the player moves, a yaw and pitch the mouse turns, and
+// The first-person view: a position the player moves, a yaw and pitch the mouse or the stick turn, and
 // a perspective projection that follows the window's shape. A view kick may tilt the drawn
 // view for a moment; the forward direction that aims and walks never sees it.
 
@@ -12,14 +12,6 @@ struct GLFWwindow;
 class ShaderHandler;
 class ConfigHandler;
 
-/// What mouse look reads once a frame: the cursor and the window size it is measured against.
-struct CursorSample {
-    double x = 0.0;
-    double y = 0.0;
-    int width = 0;
-    int height = 0;
-};
-
 class Camera {
 public:
     static Camera& GetInstance();
@@ -31,7 +23,7 @@ public:
     /// Projection from the window size, cursor centred and captured (with raw motion where the
     /// platform has it and `Controls.rawMouse` allows), size callbacks installed.
     void Init();
-    /// Reads the look settings again (sensitivity, field of view, invert, raw mouse) and
+    /// Reads the view settings again (field of view, raw mouse) and
     /// rebuilds the projection: a change in the Options menu shows on the next frame.
     void ApplySettings();
     /// Captures the cursor for mouse look (centred, hidden, unbounded) or gives it back to the
@@ -44,16 +36,9 @@ public:
     }
     /// View-projection, eye and up to the shader library; once per drawn frame.
     void Update();
-    /// Turns by the cursor's offset from the window centre, then recentres it.
-    void MouseLook();
-    /// Sees the sample mouse look has just read (and recentred) and gives the one to turn by: a
-    /// demo records it or hands back the recorded one. Empty: the live sample is used.
-    void SetCursorFilter(std::function<CursorSample(const CursorSample&)> filter) {
-        cursorFilter = std::move(filter);
-    }
-    /// The turn for a cursor at (x, y) in a w x h window: truncated pixel offsets from the
-    /// centre, pitch clamped, yaw kept within (-2 pi, 2 pi).
-    void ApplyMouseOffset(double x, double y, int w, int h);
+    /// Turns the view by a frame's turn (radians, positive yaw left, positive pitch up): pitch
+    /// clamped short of the vertical, yaw kept within (-2 pi, 2 pi).
+    void ApplyTurn(float turnYaw, float turnPitch);
 
     void SetPosition(const Vec3& p) { position = p; }
     Vec3 GetPosition() const { return position; }
@@ -81,13 +66,10 @@ public:
     Vec3 position{0.0f, 0.0f, 0.0f};
     float yaw = 0.0f;
     float pitch = 0.0f;
-    float sensitivity = kSensitivityPerUnit;
     float fov = 90.0f;
     float nearPlane = 0.01f;
     float farPlane = 1000.0f;
     float aspect = 1.0f;
-    /// Moving the mouse up looks down (`Controls.invertY`).
-    bool invertY = false;
     /// Raw (unaccelerated) mouse motion while the cursor is captured (`Controls.rawMouse`).
     bool rawMouse = true;
     float kickPitch = 0.0f;
@@ -98,14 +80,9 @@ public:
     /// A field of view of 0 or 180 degrees would make an empty or degenerate projection.
     static constexpr float kMinFov = 1.0f;
     static constexpr float kMaxFov = 179.0f;
-    /// Radians per pixel of mouse travel for a `Controls.mouseSensitivity` of 1.
-    static constexpr float kSensitivityPerUnit = 0.0015f;
-    /// Already nearly nine degrees a pixel; a huge setting would overflow the turn into NaN.
-    static constexpr float kMaxSensitivity = 100.0f;
 
 private:
     Camera();
 
     std::function<void(int, int)> onResize;
-    std::function<CursorSample(const CursorSample&)> cursorFilter;
 };

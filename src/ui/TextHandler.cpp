@@ -2,7 +2,6 @@
 
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "render/Camera.h"
 #include "render/ReadabilitySettings.h"
 #include "ui/FontLoader.h"
@@ -45,7 +44,7 @@ void TextHandler::Init() {
         renderer.SetShadow(kSmallFont, kSmallShadow);
     }
 
-    InputHandler::GetInstance().RegisterCallback(KeyBindings::kToggleText, [this] { ToggleEnabled(); });
+    InputHandler::GetInstance().RegisterAction(Action::ToggleText, [this] { ToggleEnabled(); });
     HudShapes::Prepare();
     renderer.Prepare();
 

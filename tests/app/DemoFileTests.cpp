@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -18,7 +20,6 @@ DemoHeader SampleHeader() {
     header.physics = "gravity = 25\n";
     header.width = 320;
     header.height = 240;
-    header.heldKeys = {87, 83, 65, 68};
     return header;
 }
 
@@ -52,24 +53,22 @@ std::string Encode(const std::vector<DemoFrame>& frames) {
     return bytes + encoder.End({static_cast<std::uint32_t>(frames.size()), 77});
 }
 
+DemoFrame Frame(float dt, std::uint32_t held, float yaw, float pitch, std::int32_t width, std::int32_t height,
+                std::vector<Action> pressed = {}, std::vector<FocusChange> focus = {}) {
+    return {dt, ActionRecord{held, std::move(pressed), std::move(focus), yaw, pitch}, width, height};
+}
+
 std::vector<DemoFrame> SampleFrames() {
     std::vector<DemoFrame> frames(4);
-    // At rest: centred cursor, nothing held, no events.
-    frames[0] = {1.0f / 60.0f, 0, 160.0, 120.0, 320, 240, {}};
-    // Walking forward and left, the mouse moved, Space and a click.
-    frames[1] = {
-        0.0171f,
-        0b0101,
-        171.5,
-        98.0,
-        320,
-        240,
-        {{InputEventKind::Key, 32, 1}, {InputEventKind::MouseButton, 0, 1}, {InputEventKind::Key, 32, 0}}};
-    // The window maximised: the centre moves with it.
-    frames[2] = {0.05f, 0b0101, 640.0, 360.0, 1280, 720, {}};
-    // Everything let go, the cursor off the new centre.
-    frames[3] = {
-        0.0f, 0, 0.0, 719.0, 1280, 720, {{InputEventKind::MouseButton, 0, 0}, {InputEventKind::Focus, 0, 0}}};
+    // At rest: no turn, nothing held, no events.
+    frames[0] = Frame(1.0f / 60.0f, 0, 0.0f, 0.0f, 320, 240);
+    // Walking forward and left, turning, Space (jump and start), the focus lost, a shot.
+    frames[1] = Frame(0.0171f, ActionBit(Action::Forward) | ActionBit(Action::Left), -0.0171f, 0.003f, 320,
+                      240, {Action::Jump, Action::Start, Action::Shoot}, {{2, false}});
+    // The window maximised, still walking.
+    frames[2] = Frame(0.05f, ActionBit(Action::Forward) | ActionBit(Action::Left), 0.0f, 0.0f, 1280, 720);
+    // Everything let go, the focus back first; a turn of -0 keeps its sign.
+    frames[3] = Frame(0.0f, 0, -0.0f, 0.0f, 1280, 720, {Action::Pause}, {{0, true}});
     return frames;
 }
 
@@ -111,6 +110,8 @@ TEST(DemoFile, WhatIsWrittenReadsBackExactly) {
     }
     EXPECT_EQ(reader.Problem(), DemoProblem::None);
     EXPECT_EQ(read, frames);
+    ASSERT_EQ(read.size(), 4u);
+    EXPECT_TRUE(std::signbit(read[3].record.turnYaw));
     // A frame at rest costs its tag and its dt alone.
     DemoEncoder encoder;
     encoder.Header(SampleHeader());
@@ -129,8 +130,8 @@ TEST(DemoFile, DamagedFilesAreRefusedWithAReason) {
     expect("[Display]\nwidth = 800\n", DemoProblem::NotADemo, "not a Korvane demo");
 
     std::string other = good;
-    other[8] = 2;
-    expect(other, DemoProblem::OtherVersion, "format version 2");
+    other[8] = 3;
+    expect(other, DemoProblem::OtherVersion, "format version 3");
 
     // Cut anywhere after the magic: never read as whole, never a crash.
     for (std::size_t size = sizeof(kDemoMagic); size < good.size(); ++size) {
@@ -161,35 +162,40 @@ TEST(DemoFile, DamagedFilesAreRefusedWithAReason) {
         bytes += encoder.Frame(frame);
         return bytes + encoder.End({1, 0});
     };
-    EXPECT_EQ(Read(oneFrame({1.0f, 0, 160.0, 120.0, 320, 240, {}})).problem, DemoProblem::None);
-    expect(oneFrame({1.5f, 0, 160.0, 120.0, 320, 240, {}}), DemoProblem::Damaged, "claims to last");
-    // Codes the window never reports: mouse button 256 would reach the game as Escape.
-    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {{InputEventKind::MouseButton, 256, 1}}}),
-           DemoProblem::Damaged, "mouse button 256");
-    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {{InputEventKind::MouseButton, -1, 1}}}),
-           DemoProblem::Damaged, "mouse button -1");
-    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {{InputEventKind::Key, 400, 0}}}),
-           DemoProblem::Damaged, "key 400");
-    DemoHeader strangeKeys = SampleHeader();
-    strangeKeys.heldKeys[2] = 5;
-    expect(oneFrame({0.01f, 0, 160.0, 120.0, 320, 240, {}}, strangeKeys), DemoProblem::Damaged, "key code 5");
+    EXPECT_EQ(Read(oneFrame(Frame(1.0f, 0, 0.0f, 0.0f, 320, 240))).problem, DemoProblem::None);
+    expect(oneFrame(Frame(1.5f, 0, 0.0f, 0.0f, 320, 240)), DemoProblem::Damaged, "claims to last");
+    // Actions the game does not have, held or pressed, and turns no mouse or stick makes.
+    expect(oneFrame(Frame(0.01f, 0, 0.0f, 0.0f, 320, 240, {static_cast<Action>(kActionCount)})),
+           DemoProblem::Damaged, "action 18");
+    expect(oneFrame(Frame(0.01f, std::uint32_t{1} << kActionCount, 0.0f, 0.0f, 320, 240)),
+           DemoProblem::Damaged, "an action the game does not have");
+    expect(oneFrame(Frame(0.01f, 0, 1.0e30f, 0.0f, 320, 240)), DemoProblem::Damaged, "impossible turn");
+    expect(oneFrame(Frame(0.01f, 0, 0.0f, std::numeric_limits<float>::quiet_NaN(), 320, 240)),
+           DemoProblem::Damaged, "impossible turn");
+    // Events are patched in after the frame's flags, dt and count: a key press (a first-format
+    // event), a kind no format has.
+    const std::size_t headerSize = DemoEncoder().Header(SampleHeader()).size();
+    const std::size_t kindAt = headerSize + 1 + 4 + 2;
+    std::string keyPress = oneFrame(Frame(0.01f, 0, 0.0f, 0.0f, 320, 240, {Action::Jump}));
+    keyPress[kindAt] = static_cast<char>(InputEventKind::Key);
+    expect(keyPress, DemoProblem::Damaged, "key press where actions belong");
+    std::string unknownKind = keyPress;
+    unknownKind[kindAt] = 9;
+    expect(unknownKind, DemoProblem::Damaged, "unknown kind 9");
+    // The list of polled keys belongs to the first format.
+    std::string polledKeys = oneFrame(Frame(0.01f, 0, 0.0f, 0.0f, 320, 240));
+    ASSERT_EQ(polledKeys[headerSize - 1], '\0');
+    polledKeys[headerSize - 1] = 4;
+    expect(polledKeys, DemoProblem::Damaged, "claims 4 held keys");
     // As many presses as a frame can hold, and the window's size besides, read back; should the
     // writer ever be handed more, what it writes is still a demo.
-    DemoFrame busy{0.05f, 0, 160.0, 120.0, 640, 480, {}};
+    DemoFrame busy = Frame(0.05f, 0, 0.0f, 0.0f, 640, 480);
     for (std::size_t i = 0; i < kMaxDemoPressesPerFrame; ++i)
-        busy.events.push_back({InputEventKind::MouseButton, 0, static_cast<std::int32_t>(i % 2)});
+        busy.record.pressed.push_back(i % 2 == 0 ? Action::Shoot : Action::Jump);
     EXPECT_EQ(Read(oneFrame(busy)).problem, DemoProblem::None);
     for (int i = 0; i < 70000; ++i)
-        busy.events.push_back({InputEventKind::Key, 32, 1});
+        busy.record.pressed.push_back(Action::Shoot);
     EXPECT_EQ(Read(oneFrame(busy)).problem, DemoProblem::None);
-    DemoEncoder stray;
-    std::string strayCursor = stray.Header(SampleHeader());
-    strayCursor += stray.Frame({0.01f, 0, 1.0e300, 120.0, 320, 240, {}});
-    expect(strayCursor, DemoProblem::Damaged, "cursor");
-    DemoEncoder unknown;
-    std::string event = unknown.Header(SampleHeader());
-    event += unknown.Frame({0.01f, 0, 160.0, 120.0, 320, 240, {{static_cast<InputEventKind>(9), 1, 1}}});
-    expect(event, DemoProblem::Damaged, "unknown kind 9");
     std::string miscounted = Encode(SampleFrames());
     miscounted[miscounted.size() - 12] = 5;
     expect(miscounted, DemoProblem::Damaged, "counts 5 frames");

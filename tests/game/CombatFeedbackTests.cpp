@@ -61,7 +61,7 @@ TEST_F(CombatFeedbackTest, KillsCountEnemiesShotDownInTheCurrentGameOnly) {
     auto* target = new BasicEnemy(Vector3(0.0f, 4.0f, -5.0f), 30.0f, 100.0f);
     new BasicEnemy(Vector3(30.0f, 4.0f, 30.0f), 30.0f, 100.0f);
 
-    game.PressKey(kMouseLeft);
+    game.Press(Action::Shoot);
     game.Present();
     // A hit: the plain marker, and the enemy lights up.
     EXPECT_FLOAT_EQ(feedback.markerLeft, CombatFeedback::kMarkerSeconds);
@@ -69,7 +69,7 @@ TEST_F(CombatFeedbackTest, KillsCountEnemiesShotDownInTheCurrentGameOnly) {
     EXPECT_GT(target->hitFlashLeft, 0.0f);
     EXPECT_EQ(flow.kills, 0);
     for (int shot = 0; shot < 4; ++shot)
-        game.PressKey(kMouseLeft);
+        game.Press(Action::Shoot);
     game.Present();
     EXPECT_TRUE(feedback.markerKill) << "the fifth shot kills";
     EXPECT_EQ(flow.kills, 1);

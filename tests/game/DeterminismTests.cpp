@@ -3,7 +3,7 @@
 // in exactly the state recorded here, to the bit. When gameplay changes on purpose the hash
 // changes with it: run this test, read the hash it found, and put it below.
 #include "app/GameState.h"
-#include "core/KeyBindings.h"
+#include "core/Action.h"
 #include "game/EnemySpawner.h"
 #include "game/GameLoop.h"
 #include "render/Camera.h"
@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -24,22 +25,24 @@ std::uint64_t PlayScriptedGame() {
     game.StartGame();
     for (int second = 0; second < 45; ++second) {
         // Walk a figure of short strides, turning a little every second and firing four shots.
-        const int key = second % 4 == 0 ? KeyBindings::kForward : (second % 4 == 2 ? KeyBindings::kBack : 0);
-        if (key != 0)
-            game.HoldKey(key, true);
+        const std::optional<Action> walk = second % 4 == 0   ? std::optional(Action::Forward)
+                                           : second % 4 == 2 ? std::optional(Action::Back)
+                                                             : std::nullopt;
+        if (walk)
+            game.Hold(*walk, true);
         camera.yaw += 0.35f;
         camera.pitch = second % 2 == 0 ? -0.2f : 0.0f;
         for (int step = 0; step < 60; ++step) {
             if (step % 15 == 0)
-                game.PressKey(KeyBindings::kFire);
+                game.Press(Action::Shoot);
             // Some frames are drawn too: drawing must leave the simulation as it is.
             if (step % 10 == 0)
                 game.Frame();
             else
                 game.StepOnce();
         }
-        if (key != 0)
-            game.HoldKey(key, false);
+        if (walk)
+            game.Hold(*walk, false);
     }
     const GameState state = CaptureGameState();
     // A game that never got going would hash the same whatever the rules: it must have had waves.

@@ -62,7 +62,7 @@ TEST_F(GameEventsTest, PlayIsToldInOrderAndShownOnlyOnceTheFrameIsOver) {
     // A shot that brings an enemy down: the rules tell it at once, in the order it happened...
     auto* enemy = new BasicEnemy(Vector3(0.0f, kFloorHeight + 4.0f, -5.0f), 0.0f, 20.0f);
     const std::uint64_t shotsHeard = Heard(Sound::Shot), killsHeard = Heard(Sound::EnemyDeath);
-    game.PressKey(kMouseLeft);
+    game.Press(Action::Shoot);
     EXPECT_EQ(Kinds(events.All()), (std::vector<std::string>{"shot", "hit", "kill", "gone"}));
     EXPECT_EQ(std::get<EnemyHit>(events.All()[1]).enemy, enemy);
     EXPECT_EQ(std::get<EnemyGone>(events.All()[3]).enemy, enemy);

@@ -51,7 +51,7 @@ TEST_F(GameLoopTest, StartScreenHoldsThePlayerWithoutALevel) {
 }
 
 TEST_F(GameLoopTest, SpaceStartsAGameThatShowsTheHudFromItsFirstRunningStep) {
-    game.PressKey(GameLoop::kKeySpace);
+    game.Press(Action::Start);
     EXPECT_FALSE(HasEntry("header"));
     EXPECT_FALSE(HasEntry("start"));
     EXPECT_EQ(text.Blocks().count("controls"), 0u);
@@ -83,7 +83,7 @@ TEST_F(GameLoopTest, LaterSpacePressesOnlyJump) {
     game.StartGame();
     game.Simulate(1.0f);
     const float before = flow.timeRemaining;
-    game.PressKey(GameLoop::kKeySpace);
+    game.Press(Action::Start);
     game.StepOnce();
     EXPECT_FALSE(flow.startPending);
     EXPECT_LT(flow.timeRemaining, before) << "the game went on instead of restarting";

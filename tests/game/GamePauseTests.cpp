@@ -22,7 +22,7 @@ protected:
     AudioService& audio = AudioService::GetInstance();
     TextHandler& text = TextHandler::GetInstance();
 
-    void PressPause() { game.PressKey(KeyBindings::kPause); }
+    void PressPause() { game.Press(Action::Pause); }
     bool ShowsPaused() const {
         const auto found = text.Entries().find("paused");
         return found != text.Entries().end() && found->second.text == "Paused";
@@ -53,8 +53,8 @@ TEST_F(GamePauseTest, PauseStopsTheClockTheWavesTheWorldAndTheSoundsUntilResumed
         Step();
         game.DrawOnly(kStep);
     }
-    game.PressKey(kMouseLeft);
-    game.PressKey(kKeySpace);
+    game.Press(Action::Shoot);
+    game.Press(Action::Jump);
     EXPECT_EQ(flow.timeRemaining, clock);
     EXPECT_EQ(flow.GetSpawner()->spawnTimer, waveTimer);
     EXPECT_EQ(player.GetPosition(), falling);
@@ -72,17 +72,22 @@ TEST_F(GamePauseTest, PauseStopsTheClockTheWavesTheWorldAndTheSoundsUntilResumed
 
 TEST_F(GamePauseTest, LosingTheFocusPausesARunningGameAndRegainingItDoesNotResume) {
     InputHandler& input = InputHandler::GetInstance();
-    input.OnFocus(false);
+    // As the window reports it: queued, then handed to the game in the frame's record.
+    const auto focus = [&input](bool focused) {
+        input.OnFocus(focused);
+        input.Apply(input.BuildRecord());
+    };
+    focus(false);
     EXPECT_TRUE(pause.IsPaused());
     EXPECT_TRUE(ShowsPaused());
-    input.OnFocus(true);
+    focus(true);
     EXPECT_TRUE(pause.IsPaused()) << "the player resumes, not the window manager";
     PressPause();
     EXPECT_FALSE(pause.IsPaused());
 
     // On the start screen there is no game to stop: neither the focus nor P pauses anything.
     flow.started = false;
-    input.OnFocus(false);
+    focus(false);
     PressPause();
     EXPECT_FALSE(pause.IsPaused());
     EXPECT_FALSE(ShowsPaused());
@@ -95,7 +100,7 @@ TEST_F(GamePauseTest, LosingTheFocusPausesARunningGameAndRegainingItDoesNotResum
     ConfigHandler& config = ConfigHandler::GetInstance();
     config.Load(file.string());
     pause.Init();
-    input.OnFocus(false);
+    focus(false);
     EXPECT_FALSE(pause.IsPaused()) << "the focus pause is switched off";
     PressPause();
     EXPECT_TRUE(pause.IsPaused());
@@ -106,7 +111,7 @@ TEST_F(GamePauseTest, LosingTheFocusPausesARunningGameAndRegainingItDoesNotResum
         config.Load(file.string());
     }
     pause.Init();
-    input.OnFocus(false);
+    focus(false);
     EXPECT_TRUE(pause.IsPaused()) << "without the setting, losing the focus pauses again";
 }
 

@@ -55,20 +55,20 @@ TEST_F(GameSoundsTest, ShotsHitsKillsPickupsContactsAndWavesAreHeardWhereTheyHap
     Step();
     Mark();
 
-    game.PressKey(kMouseLeft);
+    game.Press(Action::Shoot);
     game.Present();
     ExpectOnly({{Sound::Shot, 1}}, "a shot at the floor");
     ExpectAt(Sound::Shot, camera.GetPosition(), 1e-4f);
     EXPECT_EQ(audio.PlayingCount(Sound::Shot), 1) << "the shot really plays";
 
     auto* enemy = new BasicEnemy(Vector3(0.0f, kFloorHeight + 4.0f, -5.0f), 0.0f, 100.0f);
-    game.PressKey(kMouseLeft);
+    game.Press(Action::Shoot);
     game.Present();
     ExpectOnly({{Sound::Shot, 1}, {Sound::ShotHit, 1}}, "a shot into an enemy");
     // The ray comes straight down onto the top of the ball (its sensor sits a little outside).
     ExpectAt(Sound::ShotHit, {0.0f, kFloorHeight + 5.0f, -5.0f}, 0.15f);
     for (int shot = 0; shot < 4; ++shot)
-        game.PressKey(kMouseLeft);
+        game.Press(Action::Shoot);
     game.Present();
     ASSERT_FALSE(InWorld(enemy));
     ExpectOnly({{Sound::Shot, 4}, {Sound::ShotHit, 4}, {Sound::EnemyDeath, 1}}, "four more shots, the kill");

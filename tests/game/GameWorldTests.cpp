@@ -1,4 +1,4 @@
-#include "core/KeyBindings.h"
+#include "core/Action.h"
 #include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
@@ -226,7 +226,7 @@ TEST_F(GameWorldTest, AnObjectIsDrawnWithItsBodysRotation) {
 TEST_F(GameWorldTest, TheCollisionViewIsDrawnLastAndLeavesFillMode) {
     game.StartGame();
     EXPECT_FALSE(world.IsCollisionViewOn());
-    game.PressKey(KeyBindings::kCollisionView);
+    game.Press(Action::CollisionView);
     EXPECT_TRUE(world.IsCollisionViewOn());
     game.StepOnce();
     EXPECT_FALSE(world.GetPhysicsWorld()->GetDebugLineVertices().empty());
@@ -237,7 +237,7 @@ TEST_F(GameWorldTest, TheCollisionViewIsDrawnLastAndLeavesFillMode) {
     GLint enabled = 1;
     glGetVertexAttribiv(0, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
     EXPECT_EQ(enabled, GL_FALSE);
-    game.PressKey(KeyBindings::kCollisionView);
+    game.Press(Action::CollisionView);
     EXPECT_FALSE(world.IsCollisionViewOn());
 }
 

@@ -2,7 +2,7 @@
 // A running game with the view and the keys in a known state, for the player, weapon and gun
 // scenarios: each test begins a fresh game, looking along +Z with no key held.
 
-#include "core/KeyBindings.h"
+#include "core/Action.h"
 #include "core/MathTypes.h"
 #include "game/CollisionCategories.h"
 #include "game/GameLoop.h"
@@ -22,12 +22,6 @@ namespace testing_support {
 
 class PlayScenario : public ::testing::Test {
 protected:
-    static constexpr int kKeyW = KeyBindings::kForward;
-    static constexpr int kKeyS = KeyBindings::kBack;
-    static constexpr int kKeyA = KeyBindings::kLeft;
-    static constexpr int kKeyD = KeyBindings::kRight;
-    static constexpr int kKeySpace = KeyBindings::kJump;
-    static constexpr int kMouseLeft = KeyBindings::kFire;
     static constexpr float kStep = 1.0f / 60.0f;
 
     GameHarness& game = GameHarness::Get();
@@ -35,7 +29,7 @@ protected:
     PlayerObject& player = game.Player();
 
     void SetUp() override {
-        Release({kKeyW, kKeyS, kKeyA, kKeyD});
+        Release({Action::Forward, Action::Back, Action::Left, Action::Right});
         GameLoop& flow = GameLoop::GetInstance();
         if (!flow.started) {
             game.StartGame();
@@ -47,15 +41,15 @@ protected:
         Look(0.0f, 0.0f);
     }
 
-    void TearDown() override { Release({kKeyW, kKeyS, kKeyA, kKeyD}); }
+    void TearDown() override { Release({Action::Forward, Action::Back, Action::Left, Action::Right}); }
 
-    void Hold(std::initializer_list<int> keys) {
-        for (int key : keys)
-            game.HoldKey(key, true);
+    void Hold(std::initializer_list<Action> actions) {
+        for (Action action : actions)
+            game.Hold(action, true);
     }
-    void Release(std::initializer_list<int> keys) {
-        for (int key : keys)
-            game.HoldKey(key, false);
+    void Release(std::initializer_list<Action> actions) {
+        for (Action action : actions)
+            game.Hold(action, false);
     }
 
     /// Turns the view and holds it there; yaw 0 looks along +Z, growing yaw turns towards +X,

@@ -25,16 +25,16 @@ class PlayerLifecycle : public testing_support::PlayScenario {};
 
 TEST_F(PlayerMovement, ADiagonalPushesNoHarderThanAStraightLine) {
     StandAt(0.0f, -5.0f);
-    Hold({kKeyW});
+    Hold({Action::Forward});
     Step();
     const float straight = HorizontalSpeed();
-    Release({kKeyW});
+    Release({Action::Forward});
     // W along +Z from rest: the full acceleration for one step, no friction from the floor.
     EXPECT_NEAR(straight, kOneStepOfW, 0.01f);
     EXPECT_NEAR(Velocity().z(), straight, 0.01f);
 
     StandAt(0.0f, -5.0f);
-    Hold({kKeyW, kKeyA});
+    Hold({Action::Forward, Action::Left});
     Step();
     // The same gain along the diagonal of forward (+Z) and left (+X), not sqrt(2) times it.
     EXPECT_NEAR(HorizontalSpeed(), straight, 0.001f);
@@ -44,7 +44,7 @@ TEST_F(PlayerMovement, ADiagonalPushesNoHarderThanAStraightLine) {
 
 TEST_F(PlayerMovement, OppositeKeysCancelButTheDragStillBrakes) {
     StandAt(0.0f, -5.0f);
-    Hold({kKeyW, kKeyS});
+    Hold({Action::Forward, Action::Back});
     Run(0.5f);
     EXPECT_LT(HorizontalSpeed(), 1e-4f) << "W and S together must not move a player at rest";
 
@@ -58,14 +58,14 @@ TEST_F(PlayerMovement, TheViewSteersTheKeysAlongTheGround) {
     StandAt(0.0f, -5.0f);
     // Looking along -X and steeply down: W still pushes horizontally, along -X.
     Look(-kPi / 2.0f, -1.2f);
-    Hold({kKeyW});
+    Hold({Action::Forward});
     Step();
     EXPECT_NEAR(Velocity().x(), -kOneStepOfW, 0.01f);
     EXPECT_NEAR(Velocity().z(), 0.0f, 0.01f);
-    Release({kKeyW});
+    Release({Action::Forward});
 
     StandAt(0.0f, -5.0f);
-    Hold({kKeyD});
+    Hold({Action::Right});
     Step();
     // D is the right hand of a view along -X, that is -Z.
     EXPECT_NEAR(Velocity().z(), -kOneStepOfW, 0.01f);
@@ -88,7 +88,7 @@ TEST_F(PlayerMovement, ASlowDriftStopsDeadWhileAFasterOneIsBraked) {
 
     // The cut also happens with a key held, and that key's force then starts the walk afresh.
     player.body->SetLinearVelocity(Vector3(0.4f, 0.0f, 0.0f));
-    Hold({kKeyW});
+    Hold({Action::Forward});
     Step();
     EXPECT_NEAR(Velocity().x(), 0.0f, 0.01f);
     EXPECT_NEAR(Velocity().z(), kOneStepOfW, 0.01f);
@@ -98,7 +98,7 @@ TEST_F(PlayerMovement, WalkingIsCappedAtTenOnTheGround) {
     // Westwards across the open middle of the arena, between the pillars and the pickups.
     StandAt(22.0f, -6.0f);
     Look(-kPi / 2.0f, 0.0f);
-    Hold({kKeyW});
+    Hold({Action::Forward});
     float fastest = 0.0f;
     for (int step = 0; step < 180; ++step) {
         Step();
@@ -112,7 +112,7 @@ TEST_F(PlayerMovement, WalkingIsCappedAtTenOnTheGround) {
 
 TEST_F(PlayerMovement, AirborneTheCapIsFifteenAndTheFallIsNeverClipped) {
     PlaceAt(Vector3(0.0f, 150.0f, 0.0f));
-    Hold({kKeyW});
+    Hold({Action::Forward});
     float fastest = 0.0f;
     for (int step = 0; step < 90; ++step) {
         Step();
@@ -142,7 +142,7 @@ TEST_F(PlayerMovement, AnythingWithinReachBelowCountsAsGroundTriggersToo) {
 TEST_F(PlayerJump, AJumpFromTheFloorRisesAboutTwoAndAHalfUnits) {
     StandAt(0.0f, -5.0f);
     const float floor = player.GetPosition().y();
-    game.PressKey(kKeySpace);
+    game.Press(Action::Jump);
     float top = floor;
     for (int step = 0; step < 90; ++step) {
         Step();
@@ -156,11 +156,11 @@ TEST_F(PlayerJump, AJumpFromTheFloorRisesAboutTwoAndAHalfUnits) {
 TEST_F(PlayerJump, SpaceInTheAirDoesNothing) {
     StandAt(0.0f, -5.0f);
     const float floor = player.GetPosition().y();
-    game.PressKey(kKeySpace);
+    game.Press(Action::Jump);
     Run(0.2f);
     ASSERT_GT(player.GetPosition().y() - floor, 1.0f) << "well off the ground by now";
     const float rising = Velocity().y();
-    game.PressKey(kKeySpace);
+    game.Press(Action::Jump);
     Step();
     // Gravity alone acts in the step: no second push.
     EXPECT_NEAR(Velocity().y(), rising - 25.0f / 60.0f, 0.01f);
@@ -177,15 +177,15 @@ TEST_F(PlayerJump, PressesPilingUpBeforeAStepPushOnlyOnce) {
     StandAt(0.0f, -5.0f);
     // A slow frame can bring six presses before its first step: one push, the same as one press.
     for (int press = 0; press < 6; ++press)
-        game.PressKey(kKeySpace);
+        game.Press(Action::Jump);
     Step();
     const float oneJump = Velocity().y();
     EXPECT_NEAR(oneJump, 700.0f / 60.0f - 25.0f / 60.0f, 0.5f);
 
     // Back on the floor, the next press jumps just as high: nothing stays blocked.
     Run(1.5f);
-    game.PressKey(kKeySpace);
-    game.PressKey(kKeySpace);
+    game.Press(Action::Jump);
+    game.Press(Action::Jump);
     Step();
     EXPECT_NEAR(Velocity().y(), oneJump, 0.5f);
 }

@@ -1,5 +1,5 @@
 #include "audio/AudioService.h"
-#include "core/KeyBindings.h"
+#include "core/Action.h"
 #include "game/BasicEnemy.h"
 #include "game/GameLoop.h"
 #include "game/GameObject.h"
@@ -103,7 +103,7 @@ protected:
         if (steps % 20 == 0) {
             Camera::GetInstance().yaw = static_cast<float>(steps % 628) * 0.01f;
             Camera::GetInstance().pitch = -0.2f;
-            game.PressKey(KeyBindings::kFire);
+            game.Press(Action::Shoot);
         }
         if (steps % 90 == 0) {
             std::vector<BasicEnemy*> enemies = Enemies();

@@ -22,7 +22,7 @@ protected:
         Look(0.0f, -Camera::kPitchLimit);
         Step();
     }
-    void Shoot() { game.PressKey(kMouseLeft); }
+    void Shoot() { game.Press(Action::Shoot); }
 };
 
 TEST_F(BonkeyGunShot, ATargetBeforeTheFloorTakesTheShot) {

@@ -2,6 +2,8 @@
 // text when the window changes size (the text renderer needs a GL context).
 #include "render/Camera.h"
 
+#include "core/InputMouseLook.h"
+
 #include "ui/TextTestUtil.h"
 
 #include <gtest/gtest.h>
@@ -24,12 +26,10 @@ Vec4 Transform(const Mat4& m, const Vec3& p) {
 class CameraTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved = {camera.position, camera.yaw,    camera.pitch,     camera.sensitivity,
-                 camera.fov,      camera.aspect, camera.projection};
+        saved = {camera.position, camera.yaw, camera.pitch, camera.fov, camera.aspect, camera.projection};
         camera.position = {0.0f, 0.0f, 0.0f};
         camera.yaw = 0.0f;
         camera.pitch = 0.0f;
-        camera.sensitivity = Camera::kSensitivityPerUnit;
         camera.fov = 90.0f;
         camera.aspect = 800.0f / 600.0f;
         camera.BuildProjection();
@@ -38,18 +38,24 @@ protected:
         camera.position = saved.position;
         camera.yaw = saved.yaw;
         camera.pitch = saved.pitch;
-        camera.sensitivity = saved.sensitivity;
         camera.fov = saved.fov;
         camera.aspect = saved.aspect;
         camera.projection = saved.projection;
     }
 
+    /// The turn mouse look makes of a cursor at (x, y) in a w x h window, applied.
+    void ApplyMouseOffset(double x, double y, int w, int h) {
+        const ViewTurn turn = CursorTurn(x, y, w, h, look);
+        camera.ApplyTurn(turn.yaw, turn.pitch);
+    }
+
     Camera& camera = Camera::GetInstance();
+    MouseLook look;
 
 private:
     struct State {
         Vec3 position;
-        float yaw, pitch, sensitivity, fov, aspect;
+        float yaw, pitch, fov, aspect;
         Mat4 projection;
     } saved{};
 };
@@ -84,14 +90,14 @@ TEST_F(CameraTest, ProjectionOfANinetyDegreeViewFollowsTheAspect) {
 
 TEST_F(CameraTest, PitchStopsJustShortOfTheVertical) {
     // A cursor above the centre looks up.
-    camera.ApplyMouseOffset(400.0, 290.0, 800, 600);
+    ApplyMouseOffset(400.0, 290.0, 800, 600);
     EXPECT_NEAR(camera.pitch, 10.0f * 0.0015f, 1e-7f);
     for (int frame = 0; frame < 100; ++frame)
-        camera.ApplyMouseOffset(400.0, -500.0, 800, 600);
+        ApplyMouseOffset(400.0, -500.0, 800, 600);
     EXPECT_EQ(camera.pitch, Camera::kPitchLimit);
     EXPECT_GT(camera.GetForward().z, 0.0f) << "the view must not flip over the top";
     for (int frame = 0; frame < 100; ++frame)
-        camera.ApplyMouseOffset(400.0, 1500.0, 800, 600);
+        ApplyMouseOffset(400.0, 1500.0, 800, 600);
     EXPECT_EQ(camera.pitch, -Camera::kPitchLimit);
     EXPECT_EQ(camera.yaw, 0.0f);
 }
@@ -100,7 +106,7 @@ TEST_F(CameraTest, TurningRightRunsTheYawNegativeAndWrapsAtMinusTwoPi) {
     float previous = camera.yaw;
     bool wrapped = false;
     for (int frame = 0; frame < 200; ++frame) {
-        camera.ApplyMouseOffset(500.0, 300.0, 800, 600); // 100 px right of the centre
+        ApplyMouseOffset(500.0, 300.0, 800, 600); // 100 px right of the centre
         EXPECT_GT(camera.yaw, -kTwoPi);
         EXPECT_LE(camera.yaw, 0.0f);
         if (camera.yaw > previous) {
@@ -118,27 +124,27 @@ TEST_F(CameraTest, TurningRightRunsTheYawNegativeAndWrapsAtMinusTwoPi) {
 
 TEST_F(CameraTest, OffsetsCountInWholePixelsFromTheIntegerCentre) {
     // Less than a pixel either way turns nothing.
-    camera.ApplyMouseOffset(400.7, 299.3, 800, 600);
-    camera.ApplyMouseOffset(399.3, 300.7, 800, 600);
+    ApplyMouseOffset(400.7, 299.3, 800, 600);
+    ApplyMouseOffset(399.3, 300.7, 800, 600);
     EXPECT_EQ(camera.yaw, 0.0f);
     EXPECT_EQ(camera.pitch, 0.0f);
 
     // 2.9 px counts as 2; an odd width centres on its lower half, 400 of 801.
-    camera.ApplyMouseOffset(397.1, 300.0, 801, 600);
+    ApplyMouseOffset(397.1, 300.0, 801, 600);
     EXPECT_NEAR(camera.yaw, 2.0f * 0.0015f, 1e-7f);
     camera.yaw = 0.0f;
-    camera.ApplyMouseOffset(400.5, 300.0, 801, 601);
+    ApplyMouseOffset(400.5, 300.0, 801, 601);
     EXPECT_EQ(camera.yaw, 0.0f);
     EXPECT_EQ(camera.pitch, 0.0f);
 }
 
 TEST_F(CameraTest, DoubleSensitivityDoublesTheTurn) {
-    camera.ApplyMouseOffset(390.0, 300.0, 800, 600);
+    ApplyMouseOffset(390.0, 300.0, 800, 600);
     const float single = camera.yaw;
     EXPECT_NEAR(single, 0.015f, 1e-7f);
     camera.yaw = 0.0f;
-    camera.sensitivity = 2.0f * Camera::kSensitivityPerUnit;
-    camera.ApplyMouseOffset(390.0, 300.0, 800, 600);
+    look.sensitivity = 2.0f * MouseLook::kSensitivityPerUnit;
+    ApplyMouseOffset(390.0, 300.0, 800, 600);
     EXPECT_NEAR(camera.yaw, 2.0f * single, 1e-7f);
 }
 
@@ -208,7 +214,14 @@ protected:
         TextScene::TearDown();
     }
 
+    /// The turn mouse look makes of a cursor at (x, y) in a w x h window, applied.
+    void ApplyMouseOffset(double x, double y, int w, int h) {
+        const ViewTurn turn = CursorTurn(x, y, w, h, look);
+        camera.ApplyTurn(turn.yaw, turn.pitch);
+    }
+
     Camera& camera = Camera::GetInstance();
+    MouseLook look;
 
 private:
     float savedFov = 90.0f;

@@ -3,7 +3,6 @@
 #include "app/Application.h"
 #include "app/FrameLoop.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "game/GameWorld.h"
 #include "game/PlayerObject.h"
 #include "render/Camera.h"
@@ -32,7 +31,7 @@ namespace {
 class OneFrame : public FrameFeed {
 public:
     explicit OneFrame(float dt) : dt(dt) {}
-    std::optional<float> BeginFrame(float) override {
+    std::optional<float> BeginFrame(float, ActionRecord&) override {
         if (done)
             return std::nullopt;
         done = true;
@@ -88,16 +87,17 @@ void GameHarness::DrawOnly(float dt) {
     glFinish();
 }
 
-void GameHarness::PressKey(int code) {
-    InputHandler::GetInstance().Dispatch(code);
+void GameHarness::Press(Action action) {
+    InputHandler::GetInstance().Press(action);
 }
 
-void GameHarness::HoldKey(int key, bool down) {
-    InputHandler::GetInstance().SetSimulatedKey(key, down);
+void GameHarness::Hold(Action action, bool down) {
+    InputHandler::GetInstance().SetSimulatedAction(action, down);
 }
 
 void GameHarness::StartGame() {
-    PressKey(KeyBindings::kStart);
+    Press(Action::Jump);
+    Press(Action::Start);
     StepOnce();
 }
 

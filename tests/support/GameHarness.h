@@ -2,6 +2,7 @@
 // The real game, initialised once per test process on the hidden window with default
 // settings, advanced in exact fixed steps so that a gameplay test reads like its scenario.
 
+#include "core/Action.h"
 #include "physics/PhysicsTypes.h"
 
 struct PlayerObject;
@@ -23,13 +24,13 @@ public:
     /// Draws one frame of `dt` seconds without advancing the world (bursts age by dt).
     void DrawOnly(float dt);
     /// The rest of a frame's update without any time passing: what happened since the last one
-    /// (a shot fired by PressKey) reaches the game flow, the feedback, the sounds and the HUD.
+    /// (a shot fired by Press) reaches the game flow, the feedback, the sounds and the HUD.
     void Present();
-    /// A key or mouse-button press as the window would deliver it.
-    void PressKey(int code);
-    /// Holds a key down (or lets it go) for the walking controls.
-    void HoldKey(int key, bool down);
-    /// Space, then one step: afterwards a game is running.
+    /// The action's handlers run now, as a pressed action of a frame's record runs them.
+    void Press(Action action);
+    /// Holds an action down (or lets it go) for the walking controls.
+    void Hold(Action action, bool down);
+    /// What Space asks for (jump, then start), then one step: afterwards a game is running.
     void StartGame();
 
     PlayerObject& Player();

@@ -5,7 +5,6 @@
 
 #include "TextTestUtil.h"
 #include "core/InputHandler.h"
-#include "core/KeyBindings.h"
 #include "support/ConsoleCapture.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +20,6 @@ using text_test::ReferenceWidth;
 
 constexpr int kSmall = 1;
 constexpr int kLarge = 0;
-constexpr int kKeyF3 = KeyBindings::kToggleText;
 const Vec3 kWhite{1.0f, 1.0f, 1.0f};
 
 class TextHandlerTest : public text_test::TextScene {};
@@ -168,14 +166,14 @@ TEST_F(TextHandlerTest, EveryCharacterCostsTwoQuadsAndF3HidesThemAll) {
     EXPECT_EQ(GlyphsDrawn(), 12u + 20u);
     EXPECT_GT(shapes.drawnTriangles, 0u);
 
-    InputHandler::GetInstance().Dispatch(kKeyF3);
+    InputHandler::GetInstance().Press(Action::ToggleText);
     EXPECT_FALSE(text.IsEnabled());
     // No text, no shadows, no crosshair, while the items themselves are kept.
     shapes.drawnTriangles = 0;
     EXPECT_EQ(GlyphsDrawn(), 0u);
     EXPECT_EQ(shapes.drawnTriangles, 0u);
     EXPECT_EQ(text.Entries().size(), 1u);
-    InputHandler::GetInstance().Dispatch(kKeyF3);
+    InputHandler::GetInstance().Press(Action::ToggleText);
     EXPECT_EQ(GlyphsDrawn(), 12u + 20u);
 }
 

@@ -347,8 +347,11 @@ int RunSize(int width, int height) {
         const double start = Now();
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();
-        if (i == 0)
-            InputHandler::GetInstance().Dispatch(GameLoop::kKeySpace);
+        if (i == 0) {
+            // What Space asks for on the start screen.
+            InputHandler::GetInstance().Press(Action::Jump);
+            InputHandler::GetInstance().Press(Action::Start);
+        }
         GameWorld::GetInstance().Update(kStep);
         GameWorld::GetInstance().Draw(kStep);
         glfwSwapBuffers(window);
