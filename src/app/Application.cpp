@@ -7,6 +7,7 @@
 #include "app/FramePacer.h"
 #include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
+#include "app/LivePad.h"
 #include "app/ProcessSetup.h"
 #include "app/SettingsFollower.h"
 #include "core/ConfigHandler.h"
@@ -236,6 +237,7 @@ int RunGame(int argc, const char* const* argv) {
         StartUp(config.GetIntSetting("Display.width"), config.GetIntSetting("Display.height"));
     if (window == nullptr)
         return -1;
+    LivePad::GetInstance().Start();
     InputHandler& input = InputHandler::GetInstance();
 
     bool maximized = config.GetBoolSetting("Display.maximized");

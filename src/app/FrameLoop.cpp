@@ -3,6 +3,7 @@
 #include "app/FramePacer.h"
 #include "app/GameTimeBudget.h"
 #include "app/GlDebugOutput.h"
+#include "app/LivePad.h"
 #include "app/ProcessSetup.h"
 #include "app/SettingsFollower.h"
 #include "core/InputHandler.h"
@@ -75,6 +76,7 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         // A replay hands the world its recorded times whatever this machine's frames take, so
         // only live time is bounded.
         const float pacedDt = feed.TakesLiveTime() ? GrantGameTime(gameTime, frame.dt) : frame.dt;
+        input.SetPadFrame(LivePad::GetInstance().Read(static_cast<float>(frame.dt)));
         ActionRecord record = input.BuildRecord();
         const std::optional<float> dt = feed.BeginFrame(pacedDt, record);
         if (!dt)

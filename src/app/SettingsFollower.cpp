@@ -1,6 +1,7 @@
 #include "app/SettingsFollower.h"
 
 #include "app/FramePacer.h"
+#include "app/LivePad.h"
 #include "audio/AudioService.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
@@ -70,6 +71,7 @@ SettingsFollower::Change SettingsFollower::Follow(GLFWwindow* window) {
     Camera::GetInstance().ApplySettings();
     // The mouse speed and invert only: the bindings change through the menu, which sets both.
     InputHandler::GetInstance().SetMouseLook(MouseLook::FromSettings(config));
+    LivePad::GetInstance().ReloadSettings();
     AudioService::GetInstance().ApplySettings();
     ApplySceneLightingSettings(config);
     ReadabilitySettings::Current().Load(config);
