@@ -3,6 +3,10 @@
 // tests. Slots are GLFW's joystick ids; a slot counts only when it holds a joystick with a
 // gamepad mapping, so every pad reads as the same buttons and axes.
 
+// Only GLFW's pad types are wanted here; GL itself comes from GLEW wherever it is used.
+#ifndef GLFW_INCLUDE_NONE
+#define GLFW_INCLUDE_NONE
+#endif
 #include <GLFW/glfw3.h>
 #include <string>
 
