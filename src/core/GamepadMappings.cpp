@@ -93,9 +93,10 @@ std::string Fault(std::string_view line) {
         const std::string_view value = field.substr(colon + 1);
         // GLFW drops a whole mapping for one of these, without a word.
         if (key.front() == '+' || key.front() == '-')
-            return "maps to half an axis (\"" + std::string(key) + "\"), which GLFW cannot load";
-        if (kElements.find(" " + std::string(key) + " ") != std::string_view::npos && !IsJoystickInput(value))
-            return "maps " + std::string(key) + " to \"" + std::string(value) +
+            return std::string("maps to half an axis (\"") + std::string(key) + "\"), which GLFW cannot load";
+        if (kElements.find(std::string(" ").append(key).append(" ")) != std::string_view::npos &&
+            !IsJoystickInput(value))
+            return std::string("maps ") + std::string(key) + " to \"" + std::string(value) +
                    "\", which is no button (b0), axis (a0) or hat (h0.1)";
     }
     return "";

@@ -85,7 +85,7 @@ std::string KeyName(int key) {
     if (key >= GLFW_KEY_0 && key <= GLFW_KEY_9)
         return std::string(1, static_cast<char>('0' + (key - GLFW_KEY_0)));
     if (key >= GLFW_KEY_F1 && key <= GLFW_KEY_F25)
-        return "F" + std::to_string(key - GLFW_KEY_F1 + 1);
+        return std::string("F").append(std::to_string(key - GLFW_KEY_F1 + 1));
     if (key >= GLFW_KEY_KP_0 && key <= GLFW_KEY_KP_9)
         return "Keypad " + std::to_string(key - GLFW_KEY_KP_0);
     for (const NamedCode& named : kNamedKeys)

@@ -68,7 +68,7 @@ std::string DefaultText(const SettingSpec& spec) {
     case SettingKind::Bool:
         return spec.defaultValue != 0.0 ? "true" : "false";
     case SettingKind::Choice:
-        return "\"" + std::string(spec.defaultChoice) + "\"";
+        return std::string("\"").append(spec.defaultChoice).append("\"");
     case SettingKind::Int:
     case SettingKind::Float:
         break;
@@ -86,7 +86,7 @@ std::string CommentFor(const SettingSpec& spec) {
     case SettingKind::Choice:
         for (std::size_t i = 0; i < spec.choices.size(); ++i) {
             accepted += i == 0 ? "" : i + 1 == spec.choices.size() ? " or " : ", ";
-            accepted += "\"" + std::string(spec.choices[i]) + "\"";
+            accepted.append("\"").append(spec.choices[i]).append("\"");
         }
         break;
     case SettingKind::Int:
@@ -125,7 +125,8 @@ bool WriteFileAtomically(const std::string& file, const std::string& text, std::
         problem = "cannot make the directory " + directory.string() + ": " + error.message();
         return false;
     }
-    std::string temporary = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string temporary =
+        (directory / (std::string(".").append(target.filename().string()).append(".XXXXXX"))).string();
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0) {
         problem = SystemReason(errno);
