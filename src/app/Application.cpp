@@ -7,6 +7,7 @@
 #include "app/FramePacer.h"
 #include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
+#include "app/MenuController.h"
 #include "app/ProcessSetup.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
@@ -282,14 +283,18 @@ int RunGame(int argc, const char* const* argv) {
         int width = 0, height = 0;
         glfwGetWindowSize(window, &width, &height);
         DemoRecorder recorder(commandLine.demoFile, width, height);
-        RunFrameLoop(window, frameInterval, recorder);
+        MenuController menus(window, OfferedSettings());
+        menus.InstallInput();
+        RunFrameLoop(window, frameInterval, recorder, true, &menus);
         recorder.Finish();
         if (const int signal = StopSignal())
             std::cout << (signal == SIGINT ? "Interrupted" : "Terminated") << "; the demo ends here"
                       << std::endl;
     } else {
         FrameFeed live;
-        RunFrameLoop(window, frameInterval, live);
+        MenuController menus(window, OfferedSettings());
+        menus.InstallInput();
+        RunFrameLoop(window, frameInterval, live, true, &menus);
     }
 
     ShutDown(window);

@@ -3,6 +3,7 @@
 #include "app/FramePacer.h"
 #include "app/GameTimeBudget.h"
 #include "app/GlDebugOutput.h"
+#include "app/MenuController.h"
 #include "app/ProcessSetup.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
@@ -26,7 +27,8 @@ float GrantGameTime(GameTimeBudget& budget, float frameDt) {
 
 } // namespace
 
-void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps) {
+void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps,
+                  MenuController* menus) {
     GameWorld& world = GameWorld::GetInstance();
     TextHandler& text = TextHandler::GetInstance();
     const double start = glfwGetTime();
@@ -60,6 +62,8 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         }
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glfwPollEvents();
+        if (menus != nullptr)
+            menus->Update();
         // A replay hands the world its recorded times whatever this machine's frames take, so
         // only live time is bounded.
         const float pacedDt = feed.TakesLiveTime() ? GrantGameTime(gameTime, frame.dt) : frame.dt;
@@ -72,6 +76,8 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         gameTime.RecordSteps(gameTime.StepsRun(accumulatorBefore, *dt, world.GetAccumulator()),
                              world.GetLastStepsSeconds());
         world.Draw(*dt);
+        if (menus != nullptr)
+            menus->Draw();
         glfwSwapBuffers(window);
         ReportEndedDebugBursts();
         // The frame's own work, from its start to the picture shown; the pacing's wait is not in it.

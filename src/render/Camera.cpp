@@ -132,11 +132,14 @@ void Camera::Update() {
 
 void Camera::MouseLook() {
     GLFWwindow* window = glfwGetCurrentContext();
-    double x = 0.0, y = 0.0;
-    glfwGetCursorPos(window, &x, &y);
     int width = 0, height = 0;
     glfwGetWindowSize(window, &width, &height);
-    glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    // A held look still passes a (centred) sample on, so a recording stores "no turn" for it.
+    double x = static_cast<double>(width / 2), y = static_cast<double>(height / 2);
+    if (!lookHeld) {
+        glfwGetCursorPos(window, &x, &y);
+        glfwSetCursorPos(window, static_cast<double>(width / 2), static_cast<double>(height / 2));
+    }
     CursorSample sample{x, y, width, height};
     if (cursorFilter)
         sample = cursorFilter(sample);

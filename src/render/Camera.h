@@ -41,8 +41,12 @@ public:
     }
     /// View-projection, eye and up to the shader library; once per drawn frame.
     void Update();
-    /// Turns by the cursor's offset from the window centre, then recentres it.
+    /// Turns by the cursor's offset from the window centre, then recentres it. While the look is
+    /// held the cursor is left alone and the turn is none.
     void MouseLook();
+    /// Holds the view still and leaves the cursor to a menu that needs it, while the game runs
+    /// its steps behind the menu (the start screen).
+    void SetLookHeld(bool held) { lookHeld = held; }
     /// Sees the sample mouse look has just read (and recentred) and gives the one to turn by: a
     /// demo records it or hands back the recorded one. Empty: the live sample is used.
     void SetCursorFilter(std::function<CursorSample(const CursorSample&)> filter) {
@@ -105,4 +109,5 @@ private:
 
     std::function<void(int, int)> onResize;
     std::function<CursorSample(const CursorSample&)> cursorFilter;
+    bool lookHeld = false;
 };

@@ -51,15 +51,15 @@ void TextRenderer::SetProjection(float width, float height) {
 }
 
 std::size_t TextRenderer::DrawShadowed(const Font* font, int key, const std::string& text, float x, float y,
-                                       const Vec3& color) {
+                                       const Vec3& color, float scale) {
     glDisable(GL_DEPTH_TEST);
     std::size_t quads = 0;
     if (font != nullptr) {
         const auto offset = shadowOffsets.find(key);
         const Vec2 shadow = offset == shadowOffsets.end() ? Vec2{} : offset->second;
-        quads += DrawLine(*font, text, x + shadow.x, y + shadow.y, 1.0f, kBlack, 0.0f);
+        quads += DrawLine(*font, text, x + shadow.x * scale, y + shadow.y * scale, scale, kBlack, 0.0f);
         const bool outlined = ReadabilitySettings::Current().textOutline;
-        quads += DrawLine(*font, text, x, y, 1.0f, color, outlined ? kOutlineOpacity : 0.0f);
+        quads += DrawLine(*font, text, x, y, scale, color, outlined ? kOutlineOpacity : 0.0f);
     }
     glEnable(GL_DEPTH_TEST);
     return quads;

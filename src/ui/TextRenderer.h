@@ -24,10 +24,11 @@ public:
     void SetProjection(float width, float height);
     /// The drop shadow's offset for a font; a font without one has its shadow right beneath it.
     void SetShadow(int font, Vec2 offset) { shadowOffsets[font] = offset; }
-    /// Draws the line's shadow then the line itself with depth testing off. A null font (one
-    /// never loaded, or all text hidden) draws nothing. Returns the glyph quads drawn.
+    /// Draws the line's shadow then the line itself with depth testing off, the glyphs (and the
+    /// shadow's offset) `scale` times their rasterised size. A null font (one never loaded, or
+    /// all text hidden) draws nothing. Returns the glyph quads drawn.
     std::size_t DrawShadowed(const Font* font, int key, const std::string& text, float x, float y,
-                             const Vec3& color);
+                             const Vec3& color, float scale = 1.0f);
 
 private:
     /// `outline` is the opacity of a one-pixel dark rim round the glyphs; 0 draws none.
