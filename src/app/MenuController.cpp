@@ -176,16 +176,16 @@ void MenuController::OnKey(int key, int action) {
         pending.pressed = key;
     switch (key) {
     case GLFW_KEY_UP:
-        pending.up = true;
+        ++pending.up;
         break;
     case GLFW_KEY_DOWN:
-        pending.down = true;
+        ++pending.down;
         break;
     case GLFW_KEY_LEFT:
-        pending.left = true;
+        ++pending.left;
         break;
     case GLFW_KEY_RIGHT:
-        pending.right = true;
+        ++pending.right;
         break;
     case GLFW_KEY_ENTER:
     case GLFW_KEY_KP_ENTER:
@@ -229,9 +229,10 @@ MenuInput MenuController::ReadInput() {
 }
 
 void MenuController::Update() {
-    const MenuInput input = ReadInput();
     if (menu.IsOpen())
-        menu.Update(input, renderer.Rects());
+        menu.Update(ReadInput(), renderer.Rects());
+    else
+        pending = MenuInput{};
     Follow();
 }
 

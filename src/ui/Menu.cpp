@@ -224,13 +224,13 @@ void Menu::Update(const MenuInput& input, const std::vector<MenuRect>& rects) {
         return;
     }
     const unsigned changesBefore = pageChanges;
-    if (input.up)
+    for (int i = 0; i < input.up; ++i)
         MoveSelection(-1);
-    if (input.down)
+    for (int i = 0; i < input.down; ++i)
         MoveSelection(+1);
-    if (input.left)
+    for (int i = 0; i < input.left; ++i)
         Change(-1);
-    if (input.right)
+    for (int i = 0; i < input.right; ++i)
         Change(+1);
     if (input.back) {
         Back();
@@ -300,28 +300,24 @@ std::string Menu::ValueText(const MenuItem& item) const {
             return item.choices[static_cast<std::size_t>(index)];
         return item.get ? "" : settings.Choice(item.key).value_or("");
     }
-    case MenuItemKind::Binding: {
-        const bool selected =
-            !stack.empty() && stack.back().selected >= 0 &&
-            &stack.back().page.items[static_cast<std::size_t>(stack.back().selected)] == &item;
-        std::string text;
-        for (int slot = 0; slot < 2; ++slot) {
-            std::string name = bindings.InputName(item.action, slot);
-            if (selected && capturing && slot == bindingSlot)
-                name = "press a key";
-            else if (name.empty())
-                name = "-";
-            if (selected && slot == bindingSlot)
-                name = "[" + name + "]";
-            text += (slot == 0 ? "" : "   ") + name;
-        }
-        return text;
-    }
+    case MenuItemKind::Binding:
+        return SlotText(item, 0) + "   " + SlotText(item, 1);
     case MenuItemKind::Button:
     case MenuItemKind::Label:
         break;
     }
     return "";
+}
+
+std::string Menu::SlotText(const MenuItem& item, int slot) const {
+    const bool selected = !stack.empty() && stack.back().selected >= 0 &&
+                          &stack.back().page.items[static_cast<std::size_t>(stack.back().selected)] == &item;
+    std::string name = bindings.InputName(item.action, slot);
+    if (selected && capturing && slot == bindingSlot)
+        name = "press a key";
+    else if (name.empty())
+        name = "-";
+    return selected && slot == bindingSlot ? "[" + name + "]" : name;
 }
 
 float Menu::Fraction(const MenuItem& item) const {

@@ -62,6 +62,9 @@ public:
     std::string Caption(const MenuItem& item) const;
     /// The value as shown: "On"/"Off", the number, the choice, "auto", or the two inputs.
     std::string ValueText(const MenuItem& item) const;
+    /// One slot of a binding as shown: the input's name, "-" for none, "[...]" round the slot
+    /// that changes and "press a key" while it waits for one.
+    std::string SlotText(const MenuItem& item, int slot) const;
     /// A slider's place in its range, 0 to 1.
     float Fraction(const MenuItem& item) const;
 

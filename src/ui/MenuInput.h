@@ -7,10 +7,12 @@
 #include <optional>
 
 struct MenuInput {
-    bool up = false;
-    bool down = false;
-    bool left = false;
-    bool right = false;
+    /// Presses of each direction this frame: a quick player (or a held key's repeats) may get
+    /// several into one frame, and each moves one step.
+    int up = 0;
+    int down = 0;
+    int left = 0;
+    int right = 0;
     bool accept = false;
     bool back = false;
     /// Wheel notches this frame, positive away from the player.

@@ -22,7 +22,9 @@ constexpr float kPanelWidth = 900.0f;
 constexpr float kSliderWidth = 150.0f;
 constexpr float kSliderHeight = 6.0f;
 constexpr float kValueColumn = 120.0f;
+constexpr float kBindingColumn = 200.0f;
 constexpr float kDimOpacity = 0.8f;
+constexpr float kPanelOpacity = 0.6f;
 constexpr float kHighlightOpacity = 0.55f;
 
 constexpr Vec3 kBlack{0.0f, 0.0f, 0.0f};
@@ -96,6 +98,9 @@ void MenuRenderer::Draw(const Menu& menu, int width, int height) {
         rects.push_back(MenuRect{i, x0, rowTop - row, x1, rowTop});
     }
 
+    // A darker panel under the list, so the HUD beneath does not read through the items.
+    shapes.AddRect(x0, top - static_cast<float>(last - firstShown) * row, x1, top, kPanelOpacity);
+    shapes.Flush(kBlack, width, height);
     for (const MenuRect& rect : rects) {
         if (rect.item == menu.Selected())
             shapes.AddRect(rect.x0, rect.y0, rect.x1, rect.y1, kHighlightOpacity);
@@ -127,19 +132,33 @@ void MenuRenderer::Draw(const Menu& menu, int width, int height) {
     const std::string title = page.title;
     text.DrawScaled(title, kLargeFont, (w - text.TextWidth(title, kLargeFont) * titleScale) * 0.5f, titleY,
                     titleScale, kItemText);
+    const bool allButtons = std::all_of(page.items.begin(), page.items.end(), [](const MenuItem& item) {
+        return item.kind == MenuItemKind::Button;
+    });
     for (const MenuRect& rect : rects) {
         const MenuItem& item = page.items[static_cast<std::size_t>(rect.item)];
         const bool selected = rect.item == menu.Selected();
         const float baseline = rect.y0 + (row - itemCap) * 0.5f;
         const std::string caption = menu.Caption(item);
         const Vec3 colour = !item.Selectable() ? kLabelText : selected ? kSelectedText : kItemText;
-        if (item.kind == MenuItemKind::Button && page.items.size() <= 6) {
-            // A short list of buttons reads as a menu when centred.
+        if (allButtons) {
+            // A page of buttons alone reads as a menu when centred.
             text.DrawScaled(caption, kSmallFont, (w - text.TextWidth(caption, kSmallFont) * itemScale) * 0.5f,
                             baseline, itemScale, colour);
             continue;
         }
         text.DrawScaled(caption, kSmallFont, x0 + kPadding * s, baseline, itemScale, colour);
+        const Vec3 valueColour = selected ? kSelectedText : kItemText;
+        if (item.kind == MenuItemKind::Binding) {
+            // The two slots in columns of their own, so the inputs line up down the list.
+            for (int slot = 0; slot < 2; ++slot) {
+                const std::string name = menu.SlotText(item, slot);
+                const float right = x1 - kPadding * s - (slot == 0 ? kBindingColumn * s : 0.0f);
+                text.DrawScaled(name, kSmallFont, right - text.TextWidth(name, kSmallFont) * itemScale,
+                                baseline, itemScale, valueColour);
+            }
+            continue;
+        }
         const std::string value = menu.ValueText(item);
         if (!value.empty())
             text.DrawScaled(value, kSmallFont,

@@ -53,19 +53,19 @@ std::vector<SettingSpec> TestSettings() {
 /// One frame of menu input, written as the presses in it.
 struct Input : MenuInput {
     Input& Up() {
-        up = true;
+        ++up;
         return *this;
     }
     Input& Down() {
-        down = true;
+        ++down;
         return *this;
     }
     Input& Left() {
-        left = true;
+        ++left;
         return *this;
     }
     Input& Right() {
-        right = true;
+        ++right;
         return *this;
     }
     Input& Accept() {
@@ -141,6 +141,10 @@ TEST_F(MenuTest, MovesRoundPagesAndChangesEachKindWithinItsRange) {
     EXPECT_EQ(menu.Page().items[static_cast<std::size_t>(menu.Selected())].label, "Quit");
     menu.MoveSelection(+1);
     EXPECT_EQ(menu.Selected(), 0);
+    // Two presses within one frame are two steps.
+    Press(Input().Down().Down());
+    EXPECT_EQ(menu.Selected(), 2);
+    menu.MoveSelection(+1);
 
     menu.MoveSelection(+1);
     Press(Input().Accept());
