@@ -26,6 +26,7 @@ constexpr float kBindingColumn = 200.0f;
 constexpr float kDimOpacity = 0.8f;
 constexpr float kPanelOpacity = 0.6f;
 constexpr float kHighlightOpacity = 0.55f;
+constexpr float kTrackOpacity = 0.6f;
 
 constexpr Vec3 kBlack{0.0f, 0.0f, 0.0f};
 constexpr Vec3 kHighlight{0.75f, 0.38f, 0.05f};
@@ -33,7 +34,6 @@ constexpr Vec3 kSelectedText{1.0f, 0.9f, 0.45f};
 constexpr Vec3 kItemText{0.92f, 0.92f, 0.92f};
 constexpr Vec3 kLabelText{0.55f, 0.75f, 0.95f};
 constexpr Vec3 kHintText{0.7f, 0.7f, 0.7f};
-constexpr Vec3 kTrack{0.35f, 0.35f, 0.35f};
 
 } // namespace
 
@@ -72,9 +72,6 @@ void MenuRenderer::Draw(const Menu& menu, int width, int height) {
     const float h = static_cast<float>(height);
     const MenuPage& page = menu.Page();
 
-    shapes.AddRect(0.0f, 0.0f, w, h, kDimOpacity);
-    shapes.Flush(kBlack, width, height);
-
     const float titleScale = kTitleTextScale * s;
     const float titleCap = text.CapHeight(kLargeFont) * titleScale;
     const float titleY = h - kMargin * s - titleCap;
@@ -98,40 +95,54 @@ void MenuRenderer::Draw(const Menu& menu, int width, int height) {
         rects.push_back(MenuRect{i, x0, rowTop - row, x1, rowTop});
     }
 
-    // A darker panel under the list, so the HUD beneath does not read through the items.
-    shapes.AddRect(x0, top - static_cast<float>(last - firstShown) * row, x1, top, kPanelOpacity);
-    shapes.Flush(kBlack, width, height);
-    for (const MenuRect& rect : rects) {
-        if (rect.item == menu.Selected())
-            shapes.AddRect(rect.x0, rect.y0, rect.x1, rect.y1, kHighlightOpacity);
-    }
-    shapes.Flush(kHighlight, width, height);
-    // Sliders show their place in the range as a bar beside the number.
+    // The picture dimmed, and darker still under the list so that the HUD does not read through
+    // the items: side by side rather than one over the other, each pixel is blended once. A
+    // software renderer pays for each draw, so the shapes come in three: black, the highlight
+    // (with the sliders' tracks) and the sliders' fill.
+    const float panelBottom = top - static_cast<float>(last - firstShown) * row;
+    shapes.AddRect(0.0f, 0.0f, w, panelBottom, kDimOpacity);
+    shapes.AddRect(0.0f, top, w, h, kDimOpacity);
+    shapes.AddRect(0.0f, panelBottom, x0, top, kDimOpacity);
+    shapes.AddRect(x1, panelBottom, w, top, kDimOpacity);
+    shapes.AddRect(x0, panelBottom, x1, top, 1.0f - (1.0f - kDimOpacity) * (1.0f - kPanelOpacity));
     const float barRight = x1 - kPadding * s - kValueColumn * s;
     const float barLeft = barRight - kSliderWidth * s;
+    const float half = kSliderHeight * s * 0.5f;
+    std::vector<MenuRect> bars;
     for (const MenuRect& rect : rects) {
         const MenuItem& item = page.items[static_cast<std::size_t>(rect.item)];
         if (item.kind != MenuItemKind::Slider)
             continue;
         const float cy = (rect.y0 + rect.y1) * 0.5f;
-        const float half = kSliderHeight * s * 0.5f;
-        shapes.AddRect(barLeft, cy - half, barRight, cy + half, 0.9f);
+        bars.push_back(MenuRect{rect.item, barLeft, cy - half,
+                                barLeft + (barRight - barLeft) * menu.Fraction(item), cy + half});
+        // On the highlight a track shows dark, elsewhere in the highlight's colour.
+        if (rect.item == menu.Selected())
+            shapes.AddRect(barLeft, cy - half, barRight, cy + half, kTrackOpacity);
     }
-    shapes.Flush(kTrack, width, height);
-    for (const MenuRect& rect : rects) {
-        const MenuItem& item = page.items[static_cast<std::size_t>(rect.item)];
-        if (item.kind != MenuItemKind::Slider)
-            continue;
-        const float cy = (rect.y0 + rect.y1) * 0.5f;
-        const float half = kSliderHeight * s * 0.5f;
-        shapes.AddRect(barLeft, cy - half, barLeft + (barRight - barLeft) * menu.Fraction(item), cy + half,
-                       1.0f);
-    }
+    shapes.Flush(kBlack, width, height);
+    for (const MenuRect& rect : rects)
+        if (rect.item == menu.Selected())
+            shapes.AddRect(rect.x0, rect.y0, rect.x1, rect.y1, kHighlightOpacity);
+    for (const MenuRect& bar : bars)
+        if (bar.item != menu.Selected())
+            shapes.AddRect(barLeft, bar.y0, barRight, bar.y1, kTrackOpacity);
+    shapes.Flush(kHighlight, width, height);
+    // Sliders show their place in the range as a bar beside the number.
+    for (const MenuRect& bar : bars)
+        shapes.AddRect(bar.x0, bar.y0, bar.x1, bar.y1, 1.0f);
     shapes.Flush(kSelectedText, width, height);
 
-    const std::string title = page.title;
-    text.DrawScaled(title, kLargeFont, (w - text.TextWidth(title, kLargeFont) * titleScale) * 0.5f, titleY,
-                    titleScale, kItemText);
+    // One draw per colour: a software renderer pays for every draw call, not for the glyphs.
+    std::vector<TextRun> titleRuns, itemRuns, selectedRuns, labelRuns, hintRuns;
+    const auto add = [](std::vector<TextRun>& runs, const std::string& line, float x, float y, float scale) {
+        runs.push_back(TextRun{line, x, y, scale});
+    };
+    const auto rightAligned = [&text, itemScale](const std::string& line, float right) {
+        return right - text.TextWidth(line, kSmallFont) * itemScale;
+    };
+    add(titleRuns, page.title, (w - text.TextWidth(page.title, kLargeFont) * titleScale) * 0.5f, titleY,
+        titleScale);
     const bool allButtons = std::all_of(page.items.begin(), page.items.end(), [](const MenuItem& item) {
         return item.kind == MenuItemKind::Button;
     });
@@ -140,42 +151,41 @@ void MenuRenderer::Draw(const Menu& menu, int width, int height) {
         const bool selected = rect.item == menu.Selected();
         const float baseline = rect.y0 + (row - itemCap) * 0.5f;
         const std::string caption = menu.Caption(item);
-        const Vec3 colour = !item.Selectable() ? kLabelText : selected ? kSelectedText : kItemText;
+        std::vector<TextRun>& values = selected ? selectedRuns : itemRuns;
+        std::vector<TextRun>& captions = !item.Selectable() ? labelRuns : values;
         if (allButtons) {
             // A page of buttons alone reads as a menu when centred.
-            text.DrawScaled(caption, kSmallFont, (w - text.TextWidth(caption, kSmallFont) * itemScale) * 0.5f,
-                            baseline, itemScale, colour);
+            add(captions, caption, (w - text.TextWidth(caption, kSmallFont) * itemScale) * 0.5f, baseline,
+                itemScale);
             continue;
         }
-        text.DrawScaled(caption, kSmallFont, x0 + kPadding * s, baseline, itemScale, colour);
-        const Vec3 valueColour = selected ? kSelectedText : kItemText;
+        add(captions, caption, x0 + kPadding * s, baseline, itemScale);
         if (item.kind == MenuItemKind::Binding) {
             // The two slots in columns of their own, so the inputs line up down the list.
             for (int slot = 0; slot < 2; ++slot) {
                 const std::string name = menu.SlotText(item, slot);
                 const float right = x1 - kPadding * s - (slot == 0 ? kBindingColumn * s : 0.0f);
-                text.DrawScaled(name, kSmallFont, right - text.TextWidth(name, kSmallFont) * itemScale,
-                                baseline, itemScale, valueColour);
+                add(values, name, rightAligned(name, right), baseline, itemScale);
             }
             continue;
         }
         const std::string value = menu.ValueText(item);
         if (!value.empty())
-            text.DrawScaled(value, kSmallFont,
-                            x1 - kPadding * s - text.TextWidth(value, kSmallFont) * itemScale, baseline,
-                            itemScale, selected ? kSelectedText : kItemText);
+            add(values, value, rightAligned(value, x1 - kPadding * s), baseline, itemScale);
     }
     // More above or below than fits: small marks at the list's ends say so.
     if (firstShown > 0)
-        text.DrawScaled("...", kSmallFont, x0 + kPadding * s, top + itemCap * 0.2f, itemScale * 0.8f,
-                        kHintText);
+        add(hintRuns, "...", x0 + kPadding * s, top + itemCap * 0.2f, itemScale * 0.8f);
     if (last < count)
-        text.DrawScaled("...", kSmallFont, x0 + kPadding * s, top - static_cast<float>(rows) * row - itemCap,
-                        itemScale * 0.8f, kHintText);
-
+        add(hintRuns, "...", x0 + kPadding * s, panelBottom - itemCap, itemScale * 0.8f);
     const std::string hint = menu.Capturing() ? kCaptureHint : kHint;
-    text.DrawScaled(hint, kSmallFont, (w - text.TextWidth(hint, kSmallFont) * hintScale) * 0.5f, hintY,
-                    hintScale, kHintText);
+    add(hintRuns, hint, (w - text.TextWidth(hint, kSmallFont) * hintScale) * 0.5f, hintY, hintScale);
+
+    text.DrawRuns(titleRuns, kLargeFont, kItemText);
+    text.DrawRuns(itemRuns, kSmallFont, kItemText);
+    text.DrawRuns(labelRuns, kSmallFont, kLabelText);
+    text.DrawRuns(selectedRuns, kSmallFont, kSelectedText);
+    text.DrawRuns(hintRuns, kSmallFont, kHintText);
 }
 
 void MenuRenderer::DrawCompact(const Menu& menu, int width, int height, float s) {
@@ -201,10 +211,12 @@ void MenuRenderer::DrawCompact(const Menu& menu, int width, int height, float s)
         if (rect.item == menu.Selected())
             shapes.AddRect(rect.x0, rect.y0, rect.x1, rect.y1, kHighlightOpacity);
     shapes.Flush(kHighlight, width, height);
+    std::vector<TextRun> itemRuns, selectedRuns;
     for (const MenuRect& rect : rects) {
         const MenuItem& item = page.items[static_cast<std::size_t>(rect.item)];
-        const bool selected = rect.item == menu.Selected();
-        text.DrawScaled(item.label, kSmallFont, x0 + kPadding * s, rect.y0 + (row - itemCap) * 0.5f,
-                        itemScale, selected ? kSelectedText : kItemText);
+        (rect.item == menu.Selected() ? selectedRuns : itemRuns)
+            .push_back(TextRun{item.label, x0 + kPadding * s, rect.y0 + (row - itemCap) * 0.5f, itemScale});
     }
+    text.DrawRuns(itemRuns, kSmallFont, kItemText);
+    text.DrawRuns(selectedRuns, kSmallFont, kSelectedText);
 }

@@ -147,9 +147,8 @@ void TextHandler::DrawBlock(const TextBlock& block) {
         DrawShadowed(block.lines[i], block.font, pens[i].x, pens[i].y, block.color);
 }
 
-void TextHandler::DrawScaled(const std::string& text, int font, float x, float y, float scale,
-                             const Vec3& color) {
-    drawnGlyphs += renderer.DrawShadowed(FontOf(font), font, text, x, y, color, scale);
+void TextHandler::DrawRuns(const std::vector<TextRun>& runs, int font, const Vec3& color) {
+    drawnGlyphs += renderer.DrawRuns(FontOf(font), runs, color);
 }
 
 void TextHandler::DrawShadowed(const std::string& text, int font, float x, float y, const Vec3& color) {
