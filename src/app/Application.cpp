@@ -8,10 +8,13 @@
 #include "app/GameFiles.h"
 #include "app/GlDebugOutput.h"
 #include "app/LivePad.h"
+#include "app/MenuController.h"
 #include "app/ProcessSetup.h"
 #include "app/SettingsFollower.h"
 #include "core/ConfigHandler.h"
 #include "core/InputHandler.h"
+#include "core/SettingsCatalog.h"
+#include "core/SettingsWriter.h"
 #include "game/GameLoop.h"
 #include "game/GamePause.h"
 #include "game/GameWorld.h"
@@ -279,18 +282,21 @@ int RunGame(int argc, const char* const* argv) {
         GameLoop& flow = GameLoop::GetInstance();
         flow.SetStartScreenLine(records.StartScreenLine());
         flow.SetGameEndListener([&records](float seconds, int kills) { records.GameEnded(seconds, kills); });
+        // The start and pause menus, whose Options are saved when the player leaves them.
+        MenuController menus(window, SettingsCatalog());
+        menus.saveSettings = [] { SaveSettings(ConfigHandler::GetInstance()); };
         if (commandLine.demo == CommandLine::Demo::Record) {
             int width = 0, height = 0;
             glfwGetWindowSize(window, &width, &height);
             DemoRecorder recorder(commandLine.demoFile, width, height);
-            RunFrameLoop(window, frameInterval, recorder);
+            RunFrameLoop(window, frameInterval, recorder, true, &menus);
             recorder.Finish();
             if (const int signal = StopSignal())
                 std::cout << (signal == SIGINT ? "Interrupted" : "Terminated") << "; the demo ends here"
                           << std::endl;
         } else {
             FrameFeed live;
-            RunFrameLoop(window, frameInterval, live);
+            RunFrameLoop(window, frameInterval, live, true, &menus);
         }
         flow.SetGameEndListener(nullptr);
     }

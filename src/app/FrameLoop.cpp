@@ -4,6 +4,7 @@
 #include "app/GameTimeBudget.h"
 #include "app/GlDebugOutput.h"
 #include "app/LivePad.h"
+#include "app/MenuController.h"
 #include "app/ProcessSetup.h"
 #include "app/SettingsFollower.h"
 #include "core/InputHandler.h"
@@ -29,7 +30,8 @@ float GrantGameTime(GameTimeBudget& budget, float frameDt) {
 
 } // namespace
 
-void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps) {
+void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps,
+                  MenuController* menus) {
     GameWorld& world = GameWorld::GetInstance();
     TextHandler& text = TextHandler::GetInstance();
     InputHandler& input = InputHandler::GetInstance();
@@ -81,6 +83,9 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         const std::optional<float> dt = feed.BeginFrame(pacedDt, record);
         if (!dt)
             break;
+        // An open menu reads its own actions of the record; the game's were held back already.
+        if (menus != nullptr)
+            menus->Update(record);
         input.Apply(record);
         const float accumulatorBefore = world.GetAccumulator();
         world.Update(*dt);
@@ -88,6 +93,8 @@ void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, boo
         gameTime.RecordSteps(gameTime.StepsRun(accumulatorBefore, *dt, world.GetAccumulator()),
                              world.GetLastStepsSeconds());
         world.Draw(*dt);
+        if (menus != nullptr)
+            menus->Draw();
         glfwSwapBuffers(window);
         ReportEndedDebugBursts();
         // The frame's own work, from its start to the picture shown; the pacing's wait is not in it.

@@ -7,6 +7,7 @@
 #include <optional>
 
 struct GLFWwindow;
+class MenuController;
 
 /// Where a frame's outside world comes from (live input, a demo) and where it goes (a recording).
 class FrameFeed {
@@ -30,5 +31,7 @@ public:
 };
 
 /// Runs frames until the window is asked to close or the feed has no more. `frameInterval` is
-/// the pacing (0: as fast as it goes); `showFps` prints and shows the once-a-second readout.
-void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps = true);
+/// the pacing (0: as fast as it goes); `showFps` prints and shows the once-a-second readout;
+/// `menus`, when given, take their input after the window's events and draw over the picture.
+void RunFrameLoop(GLFWwindow* window, double frameInterval, FrameFeed& feed, bool showFps = true,
+                  MenuController* menus = nullptr);

@@ -97,7 +97,7 @@ ActionRecord InputHandler::BuildRecord() {
         // An input that serves several states asks for each of its actions, in action order
         // (Space jumps, then starts); each handler knows whether its state is the current one.
         for (int i = 0; i < kActionCount; ++i) {
-            if ((actions & (std::uint32_t{1} << i)) == 0)
+            if ((actions & (std::uint32_t{1} << i)) == 0 || (gate && !gate(static_cast<Action>(i))))
                 continue;
             if (record.EventCount() >= ActionRecord::kMaxEvents) {
                 if (!toldOfDroppedEvents)
@@ -109,6 +109,14 @@ ActionRecord InputHandler::BuildRecord() {
             record.pressed.push_back(static_cast<Action>(i));
         }
     };
+    pressedCodes.clear();
+    for (const Queued& queued : queue) {
+        if (!queued.focus)
+            pressedCodes.push_back(queued.code);
+    }
+    for (int code : pad.pressed)
+        if (InputCode::IsPad(code))
+            pressedCodes.push_back(code);
     for (const Queued& queued : queue) {
         if (!queued.focus)
             press(queued.code);
@@ -127,6 +135,10 @@ ActionRecord InputHandler::BuildRecord() {
     if (pad.disconnected && pauseWanted && pauseWanted() && record.EventCount() < ActionRecord::kMaxEvents)
         record.pressed.push_back(Action::Pause);
 
+    for (Action action : queuedActions)
+        if (record.EventCount() < ActionRecord::kMaxEvents)
+            record.pressed.push_back(action);
+    queuedActions.clear();
     const bool padHolds = pad.connected && !pad.disconnected;
     for (int i = 0; i < kActionCount; ++i) {
         for (int code : bindings.Of(static_cast<Action>(i)))
@@ -136,6 +148,12 @@ ActionRecord InputHandler::BuildRecord() {
     if (padHolds)
         for (StickDirection direction : pad.stickHeld)
             record.held |= ActionBit(kStickActions[static_cast<int>(direction)]);
+
+    if (gate) {
+        for (int i = 0; i < kActionCount; ++i)
+            if (!gate(static_cast<Action>(i)))
+                record.held &= ~ActionBit(static_cast<Action>(i));
+    }
 
     // The scripted travel joins the cursor's before the pixels are turned into radians, so it
     // turns exactly as the same travel of the real mouse would.
@@ -170,6 +188,9 @@ ActionRecord InputHandler::BuildRecord() {
         record.turnYaw += pad.turnYaw;
     if (padHolds && pad.turnPitch != 0.0f)
         record.turnPitch += pad.turnPitch;
+    // Behind a menu the view stays put, whatever the stick or a scripted mouse does.
+    if (lookHeld)
+        record.turnYaw = record.turnPitch = 0.0f;
     pad = PadFrame{};
     return record;
 }
@@ -205,7 +226,8 @@ void InputHandler::Press(Action action) {
 
 void InputHandler::AnswerQuitBetweenFrames() {
     for (const Queued& queued : queue)
-        if (!queued.focus && (bindings.ActionsOf(queued.code) & ActionBit(Action::Quit)) != 0) {
+        if (!queued.focus && (bindings.ActionsOf(queued.code) & ActionBit(Action::Quit)) != 0 &&
+            (!gate || gate(Action::Quit))) {
             Dispatch(Action::Quit);
             return;
         }

@@ -58,6 +58,17 @@ public:
     void Apply(const ActionRecord& record);
     /// Runs the handlers of one action now; scripted play presses so.
     void Press(Action action);
+    /// Presses an action in the next record, as if the player had: a menu's Start or Resume
+    /// reaches the game (and a recording) this way.
+    void QueueAction(Action action) { queuedActions.push_back(action); }
+    /// Which actions reach the game: while a menu is open the game's own are held back (neither
+    /// pressed nor held in the record). Empty: all of them.
+    void SetActionGate(std::function<bool(Action)> allows) { gate = std::move(allows); }
+    /// The input codes pressed for the last record, in order, whatever they are bound to: a
+    /// menu waiting for a new binding takes the first.
+    const std::vector<int>& PressedCodes() const { return pressedCodes; }
+    /// While held, the records turn the view by nothing: a menu is open over the game.
+    void SetLookHeld(bool held) { lookHeld = held; }
     /// Quit pressed while the frame loop waits for its next frame is answered at once: a frame
     /// cap so low that no frame is due still lets the player leave.
     void AnswerQuitBetweenFrames();
@@ -101,4 +112,8 @@ private:
     int simulatedRight = 0;
     int simulatedDown = 0;
     ViewTurn pendingTurn;
+    std::vector<Action> queuedActions;
+    std::function<bool(Action)> gate;
+    std::vector<int> pressedCodes;
+    bool lookHeld = false;
 };

@@ -147,6 +147,10 @@ void TextHandler::DrawBlock(const TextBlock& block) {
         DrawShadowed(block.lines[i], block.font, pens[i].x, pens[i].y, block.color);
 }
 
+void TextHandler::DrawRuns(const std::vector<TextRun>& runs, int font, const Vec3& color) {
+    drawnGlyphs += renderer.DrawRuns(FontOf(font), runs, color);
+}
+
 void TextHandler::DrawShadowed(const std::string& text, int font, float x, float y, const Vec3& color) {
     // Hidden text (F3) draws nothing but leaves the depth test as a shown line does.
     drawnGlyphs += renderer.DrawShadowed(enabled ? FontOf(font) : nullptr, font, text, x, y, color);

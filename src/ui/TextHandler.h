@@ -59,6 +59,9 @@ public:
     void SetEnabled(bool show) { enabled = show; }
     void Resize(float width, float height);
     void Draw();
+    /// Draws lines now, all in one colour and one draw, without shadows: for the menus, which lay
+    /// out their own lines on a panel and stay readable while F3 hides the rest of the text.
+    void DrawRuns(const std::vector<TextRun>& runs, int font, const Vec3& color);
 
     /// Width in pixels of a line in a font (sum of whole-pixel advances).
     float TextWidth(const std::string& text, int font) const;

@@ -65,6 +65,23 @@ std::size_t TextRenderer::DrawShadowed(const Font* font, int key, const std::str
     return quads;
 }
 
+std::size_t TextRenderer::DrawRuns(const Font* font, const std::vector<TextRun>& runs, const Vec3& color) {
+    if (font == nullptr || runs.empty() || !ShaderHandler::GetInstance().Use(program))
+        return 0;
+    const float outline = ReadabilitySettings::Current().textOutline ? kOutlineOpacity : 0.0f;
+    uniforms.SetVec3("textColor", color);
+    uniforms.SetFloat("outline", outline);
+    uniforms.Apply(program);
+    glDisable(GL_DEPTH_TEST);
+    quadVertices.clear();
+    std::size_t quads = 0;
+    for (const TextRun& run : runs)
+        quads += AppendLine(*font, run.text, run.x, run.y, run.scale, outline);
+    Submit(*font, quads);
+    glEnable(GL_DEPTH_TEST);
+    return quads;
+}
+
 std::size_t TextRenderer::DrawLine(const Font& font, const std::string& text, float x, float y, float scale,
                                    const Vec3& color, float outline) {
     if (!ShaderHandler::GetInstance().Use(program))
@@ -72,11 +89,16 @@ std::size_t TextRenderer::DrawLine(const Font& font, const std::string& text, fl
     uniforms.SetVec3("textColor", color);
     uniforms.SetFloat("outline", outline);
     uniforms.Apply(program);
-    glActiveTexture(GL_TEXTURE0);
-
     // The whole line goes up in one upload and one draw from the font's atlas; a buffer
     // rewritten between per-character draws stalls a software renderer on every glyph.
     quadVertices.clear();
+    const std::size_t quads = AppendLine(font, text, x, y, scale, outline);
+    Submit(font, quads);
+    return quads;
+}
+
+std::size_t TextRenderer::AppendLine(const Font& font, const std::string& text, float x, float y, float scale,
+                                     float outline) {
     std::size_t quads = 0;
     for (char c : text) {
         const Glyph* found = font.Find(c);
@@ -107,6 +129,11 @@ std::size_t TextRenderer::DrawLine(const Font& font, const std::string& text, fl
         ++quads;
         x += static_cast<float>(g.advance >> 6) * scale;
     }
+    return quads;
+}
+
+void TextRenderer::Submit(const Font& font, std::size_t quads) {
+    glActiveTexture(GL_TEXTURE0);
     if (quads > 0) {
         glBindTexture(GL_TEXTURE_2D, font.atlas.Texture());
         glBindBuffer(GL_ARRAY_BUFFER, vbo);
@@ -118,5 +145,4 @@ std::size_t TextRenderer::DrawLine(const Font& font, const std::string& text, fl
         glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(quads * kQuadVertices));
     }
     glBindTexture(GL_TEXTURE_2D, 0);
-    return quads;
 }

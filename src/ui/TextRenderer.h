@@ -13,6 +13,14 @@
 #include <string>
 #include <vector>
 
+/// One line of a batch: its text, its pen and its size against the font's.
+struct TextRun {
+    std::string text;
+    float x = 0.0f;
+    float y = 0.0f;
+    float scale = 1.0f;
+};
+
 class TextRenderer {
 public:
     TextRenderer();
@@ -29,7 +37,17 @@ public:
     std::size_t DrawShadowed(const Font* font, int key, const std::string& text, float x, float y,
                              const Vec3& color);
 
+    /// Draws every run in one colour with one upload and one draw, without shadows (for text on
+    /// a panel of its own, which needs none); the outline follows the readability settings.
+    /// Returns the glyph quads drawn.
+    std::size_t DrawRuns(const Font* font, const std::vector<TextRun>& runs, const Vec3& color);
+
 private:
+    /// Adds the quads of one line to `quadVertices`; returns how many.
+    std::size_t AppendLine(const Font& font, const std::string& text, float x, float y, float scale,
+                           float outline);
+    /// Draws what `quadVertices` holds from the font's atlas.
+    void Submit(const Font& font, std::size_t quads);
     /// `outline` is the opacity of a one-pixel dark rim round the glyphs; 0 draws none.
     std::size_t DrawLine(const Font& font, const std::string& text, float x, float y, float scale,
                          const Vec3& color, float outline);
