@@ -312,12 +312,13 @@ std::string Menu::ValueText(const MenuItem& item) const {
 std::string Menu::SlotText(const MenuItem& item, int slot) const {
     const bool selected = !stack.empty() && stack.back().selected >= 0 &&
                           &stack.back().page.items[static_cast<std::size_t>(stack.back().selected)] == &item;
-    std::string name = bindings.InputName(item.action, slot);
-    if (selected && capturing && slot == bindingSlot)
-        name = "press a key";
-    else if (name.empty())
-        name = "-";
-    return selected && slot == bindingSlot ? "[" + name + "]" : name;
+    const std::string name = bindings.InputName(item.action, slot);
+    const bool marked = selected && slot == bindingSlot;
+    if (marked && capturing)
+        return "[press a key]";
+    if (name.empty())
+        return marked ? "[-]" : "-";
+    return marked ? std::string("[").append(name).append("]") : name;
 }
 
 float Menu::Fraction(const MenuItem& item) const {
