@@ -1,6 +1,7 @@
 #include "core/ConfigHandler.h"
 #include "core/SettingsWriter.h"
 #include "support/ConsoleCapture.h"
+#include "support/FileText.h"
 
 #include <algorithm>
 #include <csignal>
@@ -15,13 +16,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& file) {
-    std::ifstream stream(file);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> FilesIn(const fs::path& directory) {
     std::vector<std::string> names;
@@ -66,7 +60,7 @@ TEST_F(SettingsWriterTest, SavedSettingsReloadAsTheyWereWithCommentsAndOnlyWhenC
     // Nothing changed, nothing written: a line added by hand stays.
     std::ofstream(file, std::ios::app) << "# by hand\n";
     EXPECT_TRUE(SaveSettings(config));
-    EXPECT_NE(ReadFile(file).find("# by hand"), std::string::npos);
+    EXPECT_NE(testing_support::FileText(file).find("# by hand"), std::string::npos);
 
     config.Set("Display.fov", 100.5);
     config.Set("Controls.invertY", true);
@@ -82,7 +76,7 @@ TEST_F(SettingsWriterTest, SavedSettingsReloadAsTheyWereWithCommentsAndOnlyWhenC
     ASSERT_TRUE(SaveSettings(config));
     EXPECT_EQ(console.Text(), "");
     EXPECT_FALSE(config.HasUnsavedChanges());
-    const std::string text = ReadFile(file);
+    const std::string text = testing_support::FileText(file);
     EXPECT_NE(text.find("# vertical field of view in degrees (1 to 179; default 90)\nfov = 100.5\n"),
               std::string::npos)
         << text;
@@ -113,7 +107,7 @@ TEST_F(SettingsWriterTest, SavedSettingsReloadAsTheyWereWithCommentsAndOnlyWhenC
     // A full disk in the middle of the write: one line naming the file, the old file whole, no
     // temporary file left beside it.
     config.Set("Display.fov", 70.0);
-    const std::string saved = ReadFile(file);
+    const std::string saved = testing_support::FileText(file);
     const std::vector<std::string> filesBefore = FilesIn(directory);
     rlimit previous{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &previous), 0);
@@ -127,7 +121,7 @@ TEST_F(SettingsWriterTest, SavedSettingsReloadAsTheyWereWithCommentsAndOnlyWhenC
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
     EXPECT_EQ(console.Text(), "Cannot save settings to " + file.string() + ": File too large\n");
-    EXPECT_EQ(ReadFile(file), saved);
+    EXPECT_EQ(testing_support::FileText(file), saved);
     EXPECT_EQ(FilesIn(directory), filesBefore);
     // The game goes on with the new value, still to be saved.
     EXPECT_FLOAT_EQ(config.GetFloat("Display.fov", 0.0f), 70.0f);
@@ -172,10 +166,10 @@ TEST_F(SettingsWriterTest, AnUnreadableFileIsKeptAsBadBeforeItIsReplaced) {
     config.Load(file.string());
     config.Set("Display.fov", 75.0);
     ASSERT_TRUE(SaveSettings(config));
-    EXPECT_EQ(ReadFile(directory / "config.toml.bad"), "[Display\nfov = 80\n");
+    EXPECT_EQ(testing_support::FileText(directory / "config.toml.bad"), "[Display\nfov = 80\n");
     config.Set("Display.fov", 76.0);
     ASSERT_TRUE(SaveSettings(config));
-    EXPECT_EQ(ReadFile(directory / "config.toml.bad"), "[Display\nfov = 80\n");
+    EXPECT_EQ(testing_support::FileText(directory / "config.toml.bad"), "[Display\nfov = 80\n");
     config.Load(file.string());
     EXPECT_FLOAT_EQ(config.GetFloat("Display.fov", 0.0f), 76.0f);
 }

@@ -1,5 +1,6 @@
 #include "game/Records.h"
 #include "support/ConsoleCapture.h"
+#include "support/FileText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -11,13 +12,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& file) {
-    std::ifstream stream(file);
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return text.str();
-}
 
 class RecordsTest : public ::testing::Test {
 protected:
@@ -57,7 +51,7 @@ TEST_F(RecordsTest, TheBestIsKeptAcrossRunsAndBadFilesOrPlacesAreOneLine) {
         // A game that beats neither writes nothing.
         std::ofstream(file, std::ios::app) << "# looked at by hand\n";
         third.GameEnded(12.0f, 3);
-        EXPECT_NE(ReadFile(file).find("# looked at by hand"), std::string::npos);
+        EXPECT_NE(testing_support::FileText(file).find("# looked at by hand"), std::string::npos);
     }
     EXPECT_EQ(console.Text(), "");
 
@@ -75,7 +69,7 @@ TEST_F(RecordsTest, TheBestIsKeptAcrossRunsAndBadFilesOrPlacesAreOneLine) {
         EXPECT_NE(line.find("kept as " + file.string() + ".bad, starting afresh\n"), std::string::npos)
             << line;
         EXPECT_EQ(std::count(line.begin(), line.end(), '\n'), 1);
-        EXPECT_EQ(ReadFile(file.string() + ".bad"), junk);
+        EXPECT_EQ(testing_support::FileText(file.string() + ".bad"), junk);
         EXPECT_FALSE(fs::exists(file));
         // Afresh: the next best is written as a good file again.
         records.GameEnded(10.0f, 2);
