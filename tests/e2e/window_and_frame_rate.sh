@@ -13,7 +13,7 @@ run_game() { # $1 = run dir; sets pid, log
 
 check_rate() { # $1 = run dir, $2 = low, $3 = high
   run_game "$1"
-  id=$(wait_for_window Korvane 60) || { cat "$log" "$1/errors.log"; fail "no window titled Korvane"; }
+  wait_for_game_window "$1" || { cat "$log" "$1/errors.log"; fail "no window titled Korvane"; }
   sleep 5
   quit_with_escape "$id" "$pid" "frame rate $2..$3" "$log" "$1/errors.log"
   counts=$(fps_counts "$log")
