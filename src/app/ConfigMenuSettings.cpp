@@ -8,8 +8,8 @@
 namespace {
 
 SettingKind KindOf(std::string_view key) {
-    const SettingSpec* spec = FindSetting(key);
-    return spec != nullptr ? spec->kind : SettingKind::Float;
+    const SettingEntry* entry = FindSetting(key);
+    return entry != nullptr ? entry->kind : SettingKind::Float;
 }
 
 } // namespace

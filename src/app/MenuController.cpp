@@ -35,7 +35,7 @@ std::vector<std::string> MonitorSizes() {
 
 } // namespace
 
-MenuController::MenuController(GLFWwindow* window, std::vector<SettingSpec> settings)
+MenuController::MenuController(GLFWwindow* window, std::vector<SettingEntry> settings)
     : window(window), menu(settingsAccess, bindingsAccess) {
     context.settings = std::move(settings);
     context.windowSizes = MonitorSizes();

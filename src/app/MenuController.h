@@ -19,7 +19,7 @@ class MenuController {
 public:
     /// Menus for `window`, offering `settings` in the Options pages and the primary monitor's
     /// modes as window sizes.
-    MenuController(GLFWwindow* window, std::vector<SettingSpec> settings);
+    MenuController(GLFWwindow* window, std::vector<SettingEntry> settings);
     ~MenuController();
     MenuController(const MenuController&) = delete;
     MenuController& operator=(const MenuController&) = delete;

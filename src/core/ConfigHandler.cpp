@@ -150,13 +150,13 @@ namespace {
 
 /// The catalog's entry for a key the game reads; a key missing from it is a fault of the game
 /// itself, which the catalog test would have caught.
-const SettingSpec& CatalogEntry(std::string_view key) {
-    const SettingSpec* spec = FindSetting(key);
-    if (spec == nullptr) {
+const SettingEntry& CatalogEntry(std::string_view key) {
+    const SettingEntry* entry = FindSetting(key);
+    if (entry == nullptr) {
         std::cerr << "Setting " << key << " is not in the settings catalog" << std::endl;
         std::abort();
     }
-    return *spec;
+    return *entry;
 }
 
 /// The table a dotted key's last part goes in, made on the way; null when a value (not a
@@ -199,19 +199,19 @@ template <typename T> bool PutValue(toml::table& root, const std::string& key, c
 } // namespace
 
 bool ConfigHandler::GetBoolSetting(std::string_view key) const {
-    const SettingSpec& spec = CatalogEntry(key);
-    return GetBool(std::string(key), spec.defaultValue != 0.0);
+    const SettingEntry& entry = CatalogEntry(key);
+    return GetBool(std::string(key), entry.defaultValue != 0.0);
 }
 
 int ConfigHandler::GetIntSetting(std::string_view key) const {
-    const SettingSpec& spec = CatalogEntry(key);
-    return GetInt(std::string(key), static_cast<int>(spec.defaultValue));
+    const SettingEntry& entry = CatalogEntry(key);
+    return GetInt(std::string(key), static_cast<int>(entry.defaultValue));
 }
 
 float ConfigHandler::GetFloatSetting(std::string_view key) const {
-    const SettingSpec& spec = CatalogEntry(key);
-    return GetFloatInRange(std::string(key), static_cast<float>(spec.defaultValue),
-                           static_cast<float>(spec.min), static_cast<float>(spec.max));
+    const SettingEntry& entry = CatalogEntry(key);
+    return GetFloatInRange(std::string(key), static_cast<float>(entry.defaultValue),
+                           static_cast<float>(entry.min), static_cast<float>(entry.max));
 }
 
 bool ConfigHandler::IsHeld(const std::string& key) const {

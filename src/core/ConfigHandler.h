@@ -11,7 +11,7 @@
 #include <toml++/toml.h>
 #include <vector>
 
-struct SettingSpec;
+struct SettingEntry;
 
 class ConfigHandler {
 public:

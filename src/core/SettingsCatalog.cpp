@@ -2,62 +2,62 @@
 
 namespace {
 
-SettingSpec Bool(std::string_view key, bool value, std::string_view page, std::string_view label,
-                 std::string_view meaning) {
-    SettingSpec spec;
-    spec.key = key;
-    spec.kind = SettingKind::Bool;
-    spec.defaultValue = value ? 1.0 : 0.0;
-    spec.min = 0.0;
-    spec.max = 1.0;
-    spec.step = 1.0;
-    spec.page = page;
-    spec.label = label;
-    spec.meaning = meaning;
-    return spec;
+SettingEntry Bool(std::string_view key, bool value, std::string_view page, std::string_view label,
+                  std::string_view meaning) {
+    SettingEntry entry;
+    entry.key = key;
+    entry.kind = SettingKind::Bool;
+    entry.defaultValue = value ? 1.0 : 0.0;
+    entry.min = 0.0;
+    entry.max = 1.0;
+    entry.step = 1.0;
+    entry.page = page;
+    entry.label = label;
+    entry.meaning = meaning;
+    return entry;
 }
 
-SettingSpec Number(SettingKind kind, std::string_view key, double value, double min, double max, double step,
+SettingEntry Number(SettingKind kind, std::string_view key, double value, double min, double max, double step,
+                    std::string_view page, std::string_view label, std::string_view meaning) {
+    SettingEntry entry;
+    entry.key = key;
+    entry.kind = kind;
+    entry.defaultValue = value;
+    entry.min = min;
+    entry.max = max;
+    entry.step = step;
+    entry.page = page;
+    entry.label = label;
+    entry.meaning = meaning;
+    return entry;
+}
+
+SettingEntry Float(std::string_view key, double value, double min, double max, double step,
                    std::string_view page, std::string_view label, std::string_view meaning) {
-    SettingSpec spec;
-    spec.key = key;
-    spec.kind = kind;
-    spec.defaultValue = value;
-    spec.min = min;
-    spec.max = max;
-    spec.step = step;
-    spec.page = page;
-    spec.label = label;
-    spec.meaning = meaning;
-    return spec;
-}
-
-SettingSpec Float(std::string_view key, double value, double min, double max, double step,
-                  std::string_view page, std::string_view label, std::string_view meaning) {
     return Number(SettingKind::Float, key, value, min, max, step, page, label, meaning);
 }
 
-SettingSpec Int(std::string_view key, int value, int min, int max, std::string_view page,
-                std::string_view label, std::string_view meaning) {
+SettingEntry Int(std::string_view key, int value, int min, int max, std::string_view page,
+                 std::string_view label, std::string_view meaning) {
     return Number(SettingKind::Int, key, value, min, max, 1.0, page, label, meaning);
 }
 
-SettingSpec Restart(SettingSpec spec) {
-    spec.needsRestart = true;
-    return spec;
+SettingEntry Restart(SettingEntry entry) {
+    entry.needsRestart = true;
+    return entry;
 }
 
-SettingSpec Automatic(SettingSpec spec) {
-    spec.automatic = true;
-    return spec;
+SettingEntry Automatic(SettingEntry entry) {
+    entry.automatic = true;
+    return entry;
 }
 
 /// The forces and speeds the player moves by: limits that keep the arithmetic finite.
 constexpr double kControlLimit = 1.0e6;
 constexpr double kGravityLimit = 1000.0;
 
-std::vector<SettingSpec> BuildCatalog() {
-    std::vector<SettingSpec> all;
+std::vector<SettingEntry> BuildCatalog() {
+    std::vector<SettingEntry> all;
 
     // [Display]
     all.push_back(Int("Display.width", 800, 1, 16384, "Video", "Window width",
@@ -65,17 +65,17 @@ std::vector<SettingSpec> BuildCatalog() {
     all.push_back(Int("Display.height", 600, 1, 16384, "Video", "Window height",
                       "window height in pixels (at most the screen's)"));
     {
-        SettingSpec spec;
-        spec.key = "Display.antialiasing";
-        spec.kind = SettingKind::Choice;
-        spec.choices = {"msaa", "post", "off"};
-        spec.defaultChoice = "msaa";
-        spec.page = "Video";
-        spec.label = "Anti-aliasing";
-        spec.meaning = "how edges are smoothed: multisampling, a pass over the finished scene, or none";
-        spec.needsRestart = true;
-        spec.automatic = true;
-        all.push_back(spec);
+        SettingEntry entry;
+        entry.key = "Display.antialiasing";
+        entry.kind = SettingKind::Choice;
+        entry.choices = {"msaa", "post", "off"};
+        entry.defaultChoice = "msaa";
+        entry.page = "Video";
+        entry.label = "Anti-aliasing";
+        entry.meaning = "how edges are smoothed: multisampling, a pass over the finished scene, or none";
+        entry.needsRestart = true;
+        entry.automatic = true;
+        all.push_back(entry);
     }
     all.push_back(Restart(Int("Display.MSAA", 4, 0, 32, "Video", "Multisampling",
                               "samples per pixel with antialiasing = \"msaa\"; 0: none")));
@@ -181,14 +181,14 @@ std::vector<SettingSpec> BuildCatalog() {
 
 } // namespace
 
-const std::vector<SettingSpec>& SettingsCatalog() {
-    static const std::vector<SettingSpec> catalog = BuildCatalog();
+const std::vector<SettingEntry>& SettingsCatalog() {
+    static const std::vector<SettingEntry> catalog = BuildCatalog();
     return catalog;
 }
 
-const SettingSpec* FindSetting(std::string_view key) {
-    for (const SettingSpec& spec : SettingsCatalog())
-        if (spec.key == key)
-            return &spec;
+const SettingEntry* FindSetting(std::string_view key) {
+    for (const SettingEntry& entry : SettingsCatalog())
+        if (entry.key == key)
+            return &entry;
     return nullptr;
 }

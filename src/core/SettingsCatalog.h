@@ -8,7 +8,7 @@
 
 enum class SettingKind { Bool, Int, Float, Choice };
 
-struct SettingSpec {
+struct SettingEntry {
     /// Dotted key as the file spells it: "Display.maxFPS".
     std::string_view key;
     SettingKind kind = SettingKind::Bool;
@@ -36,6 +36,6 @@ struct SettingSpec {
 };
 
 /// The whole list, in the order the docs and the saved file give them.
-const std::vector<SettingSpec>& SettingsCatalog();
+const std::vector<SettingEntry>& SettingsCatalog();
 /// The entry for a dotted key; nullptr for a key the game does not read.
-const SettingSpec* FindSetting(std::string_view key);
+const SettingEntry* FindSetting(std::string_view key);

@@ -63,43 +63,43 @@ std::string NumberText(double value) {
     return text.str();
 }
 
-std::string DefaultText(const SettingSpec& spec) {
-    switch (spec.kind) {
+std::string DefaultText(const SettingEntry& entry) {
+    switch (entry.kind) {
     case SettingKind::Bool:
-        return spec.defaultValue != 0.0 ? "true" : "false";
+        return entry.defaultValue != 0.0 ? "true" : "false";
     case SettingKind::Choice:
-        return std::string("\"").append(spec.defaultChoice).append("\"");
+        return std::string("\"").append(entry.defaultChoice).append("\"");
     case SettingKind::Int:
     case SettingKind::Float:
         break;
     }
-    return NumberText(spec.defaultValue);
+    return NumberText(entry.defaultValue);
 }
 
 /// "# vertical field of view in degrees (1 to 179; default 90)"
-std::string CommentFor(const SettingSpec& spec) {
+std::string CommentFor(const SettingEntry& entry) {
     std::string accepted;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case SettingKind::Bool:
         accepted = "true or false";
         break;
     case SettingKind::Choice:
-        for (std::size_t i = 0; i < spec.choices.size(); ++i) {
-            accepted += i == 0 ? "" : i + 1 == spec.choices.size() ? " or " : ", ";
-            accepted.append("\"").append(spec.choices[i]).append("\"");
+        for (std::size_t i = 0; i < entry.choices.size(); ++i) {
+            accepted += i == 0 ? "" : i + 1 == entry.choices.size() ? " or " : ", ";
+            accepted.append("\"").append(entry.choices[i]).append("\"");
         }
         break;
     case SettingKind::Int:
     case SettingKind::Float:
-        accepted = NumberText(spec.min) + " to " + NumberText(spec.max);
+        accepted = NumberText(entry.min) + " to " + NumberText(entry.max);
         break;
     }
     std::string comment =
-        "# " + std::string(spec.meaning) + " (" + accepted + "; default " + DefaultText(spec);
-    if (spec.automatic)
+        "# " + std::string(entry.meaning) + " (" + accepted + "; default " + DefaultText(entry);
+    if (entry.automatic)
         comment += " or the game's own choice while unset";
     comment += ")";
-    if (spec.needsRestart)
+    if (entry.needsRestart)
         comment += "; takes effect at the next start";
     return comment;
 }
@@ -187,8 +187,8 @@ std::string SettingsText(const toml::table& settings) {
                 continue;
             }
             const std::string dotted = std::string(section.str()) + "." + std::string(key.str());
-            if (const SettingSpec* spec = FindSetting(dotted))
-                text << CommentFor(*spec) << "\n";
+            if (const SettingEntry* entry = FindSetting(dotted))
+                text << CommentFor(*entry) << "\n";
             text << KeyText(key.str()) << " = " << ValueText(value) << "\n";
         }
         // Tables within a section (none of the game's own) keep their place under it.

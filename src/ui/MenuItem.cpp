@@ -1,32 +1,32 @@
 #include "ui/MenuItem.h"
 
-MenuItem MenuItem::ForSetting(const SettingSpec& spec) {
+MenuItem MenuItem::ForSetting(const SettingEntry& entry) {
     MenuItem item;
-    item.label = std::string(spec.label.empty() ? spec.key : spec.label);
-    item.key = std::string(spec.key);
-    item.defaultValue = spec.defaultValue;
-    item.automatic = spec.automatic;
-    item.needsRestart = spec.needsRestart;
-    switch (spec.kind) {
+    item.label = std::string(entry.label.empty() ? entry.key : entry.label);
+    item.key = std::string(entry.key);
+    item.defaultValue = entry.defaultValue;
+    item.automatic = entry.automatic;
+    item.needsRestart = entry.needsRestart;
+    switch (entry.kind) {
     case SettingKind::Bool:
         item.kind = MenuItemKind::Toggle;
         break;
     case SettingKind::Int:
     case SettingKind::Float:
         item.kind = MenuItemKind::Slider;
-        item.min = spec.min;
-        item.max = spec.max;
-        item.integer = spec.kind == SettingKind::Int;
+        item.min = entry.min;
+        item.max = entry.max;
+        item.integer = entry.kind == SettingKind::Int;
         // An entry without a step still moves: a hundredth of its range, whole for integers.
-        item.step = spec.step > 0.0 ? spec.step : (spec.max - spec.min) / 100.0;
+        item.step = entry.step > 0.0 ? entry.step : (entry.max - entry.min) / 100.0;
         if (item.integer && item.step < 1.0)
             item.step = 1.0;
         break;
     case SettingKind::Choice:
         item.kind = MenuItemKind::Cycler;
-        for (std::string_view choice : spec.choices)
+        for (std::string_view choice : entry.choices)
             item.choices.emplace_back(choice);
-        item.defaultChoice = std::string(spec.defaultChoice);
+        item.defaultChoice = std::string(entry.defaultChoice);
         break;
     }
     return item;

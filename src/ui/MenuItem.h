@@ -43,7 +43,7 @@ struct MenuItem {
 
     bool Selectable() const { return kind != MenuItemKind::Label; }
     /// The item that edits this setting: a Bool a toggle, an Int or Float a slider, a Choice a cycler.
-    static MenuItem ForSetting(const SettingSpec& spec);
+    static MenuItem ForSetting(const SettingEntry& entry);
     static MenuItem Button(std::string label, std::function<void(Menu&)> onAccept);
     static MenuItem Label(std::string label);
 };

@@ -20,8 +20,8 @@ std::string SizeName(int width, int height) {
 
 /// The window size as one cycler over `sizes`, the current size among them even when the
 /// monitor does not list it.
-MenuItem WindowSizeItem(const std::vector<std::string>& sizes, const SettingSpec& width,
-                        const SettingSpec& height, MenuSettings& settings) {
+MenuItem WindowSizeItem(const std::vector<std::string>& sizes, const SettingEntry& width,
+                        const SettingEntry& height, MenuSettings& settings) {
     const int w = static_cast<int>(settings.Number(width.key).value_or(width.defaultValue));
     const int h = static_cast<int>(settings.Number(height.key).value_or(height.defaultValue));
     MenuItem item;
@@ -122,27 +122,27 @@ MenuPage OptionsPage(const MenuContext& context) {
 MenuPage SettingsPage(const MenuContext& context, std::string_view name, Menu& menu) {
     MenuPage page;
     page.title = std::string(name);
-    const auto find = [&context, name](std::string_view key) -> const SettingSpec* {
-        for (const SettingSpec& spec : context.settings)
-            if (spec.key == key && spec.page == name)
-                return &spec;
+    const auto find = [&context, name](std::string_view key) -> const SettingEntry* {
+        for (const SettingEntry& entry : context.settings)
+            if (entry.key == key && entry.page == name)
+                return &entry;
         return nullptr;
     };
-    const SettingSpec* width = find(kWidthKey);
-    const SettingSpec* height = find(kHeightKey);
+    const SettingEntry* width = find(kWidthKey);
+    const SettingEntry* height = find(kHeightKey);
     const bool sizeCycler = width != nullptr && height != nullptr && !context.windowSizes.empty();
     bool sizeListed = false;
-    for (const SettingSpec& spec : context.settings) {
-        if (spec.page != name)
+    for (const SettingEntry& entry : context.settings) {
+        if (entry.page != name)
             continue;
-        if (sizeCycler && (spec.key == kWidthKey || spec.key == kHeightKey)) {
+        if (sizeCycler && (entry.key == kWidthKey || entry.key == kHeightKey)) {
             // One item for the pair, where the first of them stands.
             if (!sizeListed)
                 page.items.push_back(WindowSizeItem(context.windowSizes, *width, *height, menu.Settings()));
             sizeListed = true;
             continue;
         }
-        page.items.push_back(MenuItem::ForSetting(spec));
+        page.items.push_back(MenuItem::ForSetting(entry));
     }
     if (name == "Controls")
         AddBindings(page.items, menu);

@@ -15,7 +15,7 @@
 /// call back into it.
 struct MenuContext {
     /// The settings a player may change, in the order the pages list them.
-    std::vector<SettingSpec> settings;
+    std::vector<SettingEntry> settings;
     /// The window sizes offered ("1280 x 720"), the monitor's modes; none offers the width and
     /// height as plain numbers.
     std::vector<std::string> windowSizes;

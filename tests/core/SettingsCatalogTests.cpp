@@ -58,10 +58,10 @@ std::string TypeWord(SettingKind kind) {
     return "";
 }
 
-std::string DefaultWord(const SettingSpec& spec) {
-    if (spec.kind == SettingKind::Bool)
-        return spec.defaultValue != 0.0 ? "true" : "false";
-    return "\"" + std::string(spec.defaultChoice) + "\"";
+std::string DefaultWord(const SettingEntry& entry) {
+    if (entry.kind == SettingKind::Bool)
+        return entry.defaultValue != 0.0 ? "true" : "false";
+    return "\"" + std::string(entry.defaultChoice) + "\"";
 }
 
 } // namespace
@@ -74,33 +74,33 @@ TEST(SettingsCatalogTest, EveryKeyIsDocumentedWithItsDefaultAndEveryDocumentedKe
     ASSERT_GT(documented.size(), 30u) << "the settings page's table was not found";
     const std::set<std::string> pages{"", "Controls", "Video", "Audio", "Game"};
     std::set<std::string> listed;
-    for (const SettingSpec& spec : SettingsCatalog()) {
-        const std::string key(spec.key);
+    for (const SettingEntry& entry : SettingsCatalog()) {
+        const std::string key(entry.key);
         SCOPED_TRACE(key);
         EXPECT_TRUE(listed.insert(key).second) << "listed twice";
-        EXPECT_EQ(FindSetting(key), &spec);
-        EXPECT_TRUE(pages.count(std::string(spec.page))) << spec.page;
-        EXPECT_FALSE(spec.meaning.empty());
-        EXPECT_FALSE(spec.label.empty());
+        EXPECT_EQ(FindSetting(key), &entry);
+        EXPECT_TRUE(pages.count(std::string(entry.page))) << entry.page;
+        EXPECT_FALSE(entry.meaning.empty());
+        EXPECT_FALSE(entry.label.empty());
         const auto found = documented.find(key);
         ASSERT_NE(found, documented.end()) << "not in docs/settings.md";
-        EXPECT_EQ(found->second.type, TypeWord(spec.kind));
+        EXPECT_EQ(found->second.type, TypeWord(entry.kind));
         const std::string& doc = found->second.defaultText;
-        if (spec.kind == SettingKind::Int || spec.kind == SettingKind::Float) {
-            EXPECT_LE(spec.min, spec.defaultValue);
-            EXPECT_GE(spec.max, spec.defaultValue);
-            EXPECT_GT(spec.step, 0.0);
-            EXPECT_EQ(std::strtod(doc.c_str(), nullptr), spec.defaultValue) << doc;
-        } else if (spec.kind == SettingKind::Choice) {
-            EXPECT_NE(std::find(spec.choices.begin(), spec.choices.end(), spec.defaultChoice),
-                      spec.choices.end());
+        if (entry.kind == SettingKind::Int || entry.kind == SettingKind::Float) {
+            EXPECT_LE(entry.min, entry.defaultValue);
+            EXPECT_GE(entry.max, entry.defaultValue);
+            EXPECT_GT(entry.step, 0.0);
+            EXPECT_EQ(std::strtod(doc.c_str(), nullptr), entry.defaultValue) << doc;
+        } else if (entry.kind == SettingKind::Choice) {
+            EXPECT_NE(std::find(entry.choices.begin(), entry.choices.end(), entry.defaultChoice),
+                      entry.choices.end());
         }
-        if (spec.kind == SettingKind::Bool || spec.kind == SettingKind::Choice) {
+        if (entry.kind == SettingKind::Bool || entry.kind == SettingKind::Choice) {
             // A default the game chooses itself is described in words that name the fallback.
-            if (spec.automatic)
-                EXPECT_TRUE(doc == "not set" || doc.find(DefaultWord(spec)) != std::string::npos) << doc;
+            if (entry.automatic)
+                EXPECT_TRUE(doc == "not set" || doc.find(DefaultWord(entry)) != std::string::npos) << doc;
             else
-                EXPECT_EQ(doc, DefaultWord(spec));
+                EXPECT_EQ(doc, DefaultWord(entry));
         }
     }
     for (const auto& [key, row] : documented)

@@ -76,12 +76,12 @@ TEST_F(MenuScreenshotTest, SelectedItemIsHighlightedAndLetteredInsideSmallAndLar
         return list;
     }();
     for (const std::string& name : names) {
-        SettingSpec spec;
-        spec.key = name;
-        spec.kind = SettingKind::Bool;
-        spec.page = "Video";
-        spec.label = name;
-        context.settings.push_back(spec);
+        SettingEntry entry;
+        entry.key = name;
+        entry.kind = SettingKind::Bool;
+        entry.page = "Video";
+        entry.label = name;
+        context.settings.push_back(entry);
     }
     Menu menu(settings, bindings);
     MenuRenderer renderer;

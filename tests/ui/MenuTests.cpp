@@ -17,37 +17,37 @@ namespace {
 using menu_test::FakeBindings;
 using menu_test::FakeSettings;
 
-SettingSpec Spec(std::string_view key, SettingKind kind, std::string_view page, std::string_view label,
-                 double value = 0.0, double min = 0.0, double max = 0.0, double step = 0.0) {
-    SettingSpec spec;
-    spec.key = key;
-    spec.kind = kind;
-    spec.page = page;
-    spec.label = label;
-    spec.defaultValue = value;
-    spec.min = min;
-    spec.max = max;
-    spec.step = step;
-    return spec;
+SettingEntry Entry(std::string_view key, SettingKind kind, std::string_view page, std::string_view label,
+                   double value = 0.0, double min = 0.0, double max = 0.0, double step = 0.0) {
+    SettingEntry entry;
+    entry.key = key;
+    entry.kind = kind;
+    entry.page = page;
+    entry.label = label;
+    entry.defaultValue = value;
+    entry.min = min;
+    entry.max = max;
+    entry.step = step;
+    return entry;
 }
 
-std::vector<SettingSpec> TestSettings() {
-    std::vector<SettingSpec> specs = {
-        Spec("Controls.mouseSensitivity", SettingKind::Float, "Controls", "Mouse sensitivity", 1.0, 0.5, 2.0,
-             0.25),
-        Spec("Controls.invertY", SettingKind::Bool, "Controls", "Invert Y"),
-        Spec("Display.width", SettingKind::Int, "Video", "Width", 800, 320, 7680, 1),
-        Spec("Physics.gravity", SettingKind::Float, "", "Gravity", -9.8, -50, 0, 0.1),
-        Spec("Display.MSAA", SettingKind::Int, "Video", "Multisampling", 4, 0, 8, 1),
-        Spec("Display.antialiasing", SettingKind::Choice, "Video", "Antialiasing"),
-        Spec("Display.height", SettingKind::Int, "Video", "Height", 600, 240, 4320, 1),
-        Spec("Audio.volume", SettingKind::Float, "Audio", "Volume", 0.8, 0.0, 1.0, 0.05),
+std::vector<SettingEntry> TestSettings() {
+    std::vector<SettingEntry> entries = {
+        Entry("Controls.mouseSensitivity", SettingKind::Float, "Controls", "Mouse sensitivity", 1.0, 0.5, 2.0,
+              0.25),
+        Entry("Controls.invertY", SettingKind::Bool, "Controls", "Invert Y"),
+        Entry("Display.width", SettingKind::Int, "Video", "Width", 800, 320, 7680, 1),
+        Entry("Physics.gravity", SettingKind::Float, "", "Gravity", -9.8, -50, 0, 0.1),
+        Entry("Display.MSAA", SettingKind::Int, "Video", "Multisampling", 4, 0, 8, 1),
+        Entry("Display.antialiasing", SettingKind::Choice, "Video", "Antialiasing"),
+        Entry("Display.height", SettingKind::Int, "Video", "Height", 600, 240, 4320, 1),
+        Entry("Audio.volume", SettingKind::Float, "Audio", "Volume", 0.8, 0.0, 1.0, 0.05),
     };
-    specs[4].needsRestart = true;
-    specs[4].automatic = true;
-    specs[5].choices = {"off", "fxaa", "msaa"};
-    specs[5].defaultChoice = "msaa";
-    return specs;
+    entries[4].needsRestart = true;
+    entries[4].automatic = true;
+    entries[5].choices = {"off", "fxaa", "msaa"};
+    entries[5].defaultChoice = "msaa";
+    return entries;
 }
 
 /// One frame of menu input, written as the presses in it.
