@@ -111,23 +111,19 @@ ActionRecord InputHandler::BuildRecord() {
     };
     pressedCodes.clear();
     for (const Queued& queued : queue) {
-        if (!queued.focus)
+        if (!queued.focus) {
             pressedCodes.push_back(queued.code);
-    }
-    for (int code : pad.pressed)
-        if (InputCode::IsPad(code))
-            pressedCodes.push_back(code);
-    for (const Queued& queued : queue) {
-        if (!queued.focus)
             press(queued.code);
-        else if (record.EventCount() < ActionRecord::kMaxEvents)
+        } else if (record.EventCount() < ActionRecord::kMaxEvents)
             record.focus.push_back({static_cast<std::uint32_t>(record.pressed.size()), queued.down});
     }
     queue.clear();
 
     for (int code : pad.pressed)
-        if (InputCode::IsPad(code))
+        if (InputCode::IsPad(code)) {
+            pressedCodes.push_back(code);
             press(code);
+        }
     for (StickDirection flick : pad.stickFlicks)
         if (record.EventCount() < ActionRecord::kMaxEvents)
             record.pressed.push_back(kFlickActions[static_cast<int>(flick)]);
