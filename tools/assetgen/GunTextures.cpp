@@ -8,6 +8,7 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 
@@ -21,7 +22,7 @@ constexpr float kWearWidth = 0.007f;   // world units of bare steel along a worn
 constexpr float kGrooveDepth = 0.003f; // world units; sets how strongly relief shows
 
 struct Surface {
-    Vec3 albedo; // 0..1 per channel, written as is (the game samples these maps linearly)
+    Vec3 albedo; // linear reflectance 0..1 per channel; the map stores it sRGB-encoded
     float metallic = 0.0f;
     float roughness = 0.0f;
 };
@@ -264,11 +265,16 @@ bool WriteGrey(const std::string& path, const std::vector<float>& values) {
     return true;
 }
 
+// The albedo is a colour picture: stored sRGB-encoded, as the gun's shader decodes it. Written
+// linearly, the 0.2 of steel came back as 0.03 and the gun read as a black cut-out.
 bool WriteAlbedo(const std::string& path, const std::vector<Vec3>& colours) {
+    const auto encode = [](float linear) {
+        return ToByte(std::pow(std::clamp(linear, 0.0f, 1.0f), 1.0f / 2.2f));
+    };
     std::vector<std::uint8_t> pixels;
     pixels.reserve(colours.size() * 3);
     for (const Vec3& c : colours) {
-        pixels.insert(pixels.end(), {ToByte(c.x), ToByte(c.y), ToByte(c.z)});
+        pixels.insert(pixels.end(), {encode(c.x), encode(c.y), encode(c.z)});
     }
     if (stbi_write_jpg(path.c_str(), kAtlasSize, kAtlasSize, 3, pixels.data(), kJpegQuality) == 0) {
         std::fprintf(stderr, "korvane_assetgen: cannot write %s\n", path.c_str());

@@ -95,57 +95,84 @@ const Colour kConcrete{0.93f, 0.92f, 0.89f};
 const Colour kSteel{0.80f, 0.84f, 0.88f};
 const Colour kDarkSteel{0.55f, 0.58f, 0.62f};
 
-// The floor: one 4 x 4 unit tile of cast concrete split into four panels, with bolt heads at
-// each panel's middle; the tile's own edges are left to the floor grid.
+// A seam's groove with a bevel: darkest along the line, a pale catch of light on the side at
+// `lit` (+1 or -1), so panels read as set in, not drawn on.
+float Groove(float p, float at, float halfWidth, float lit) {
+    float d = p - at;
+    if (d > kSize * 0.5f)
+        d -= kSize;
+    else if (d < -kSize * 0.5f)
+        d += kSize;
+    const float depth = 1.0f - Seam(p, at, halfWidth);
+    const float bevel =
+        std::abs(d) > halfWidth && std::abs(d) < halfWidth + 2.0f && d * lit > 0.0f ? 0.1f : 0.0f;
+    return 1.0f - 0.42f * depth + bevel;
+}
+
+// One shade per panel, the same wherever the texture repeats, so neighbouring panels differ
+// enough to count them from across the arena.
+float PanelTone(int panel) {
+    constexpr std::array<float, 4> kTones{1.0f, 0.9f, 0.86f, 0.95f};
+    return kTones[static_cast<std::size_t>(panel) % kTones.size()];
+}
+
+// The floor: one 4 x 4 unit tile of cast concrete split into four panels of their own shade,
+// with bolt heads at each panel's middle and broad stains across them; the tile's own edges are
+// panel seams too, under the floor grid's lines.
 Colour Floor(float x, float y) {
-    float shade = 0.88f + 0.14f * Grain(x, y, 11);
+    const int panel = (x < kSize * 0.5f ? 0 : 1) + (y < kSize * 0.5f ? 0 : 2);
+    float shade = 1.08f * PanelTone(panel) * (0.80f + 0.22f * Grain(x, y, 11));
+    shade *= 0.88f + 0.14f * TiledNoise(x, y, 3, 14);
     // Pits and pale flecks of aggregate.
     const float fleck = Hash(static_cast<int>(x), static_cast<int>(y), 12);
     if (fleck > 0.985f)
-        shade -= 0.12f;
+        shade -= 0.14f;
     else if (fleck < 0.01f)
         shade += 0.06f;
-    const float seam = Seam(x, kSize * 0.5f, 0.6f) * Seam(y, kSize * 0.5f, 0.6f);
-    shade *= 0.78f + 0.22f * seam;
+    for (float seam : {0.0f, kSize * 0.5f})
+        shade *= Groove(x, seam, 1.5f, 1.0f) * Groove(y, seam, 1.5f, 1.0f);
     for (float bx : {kSize * 0.25f, kSize * 0.75f})
         for (float by : {kSize * 0.25f, kSize * 0.75f}) {
             const float d = std::hypot(x - bx, y - by);
-            if (d < 3.5f)
-                return Scale(kSteel, 0.85f + 0.1f * (d < 2.0f ? 1.0f : 0.0f));
+            if (d < 4.0f)
+                return Scale(kDarkSteel, d < 2.5f ? 1.2f : 0.85f);
         }
     return Scale(kConcrete, shade);
 }
 
-// The outer walls: a 4 x 4 unit panel (the wall's whole height) with a vertical seam, form-tie
-// holes, and a steel kick plate along the foot. v runs up the wall.
+// The outer walls: a 4 x 4 unit panel (the wall's whole height) with a vertical seam, a lift
+// line, form-tie holes, rain streaks and a steel kick plate along the foot. v runs up the wall.
 Colour Wall(float x, float y) {
     const float up = kSize - y; // the last row is the wall's foot (images load bottom row first)
     if (up < kSize * 0.08f) {
-        const float rib = Seam(x, 0.0f, 0.8f) * Seam(x, kSize * 0.5f, 0.8f);
-        const float top = up > kSize * 0.08f - 3.0f ? 1.1f : 1.0f;
-        return Scale(kDarkSteel, (0.85f + 0.1f * Grain(x, y, 21)) * (0.8f + 0.2f * rib) * top);
+        const float rib = Seam(x, 0.0f, 1.2f) * Seam(x, kSize * 0.5f, 1.2f);
+        const float top = up > kSize * 0.08f - 3.0f ? 1.2f : 1.0f;
+        return Scale(kDarkSteel, (0.8f + 0.15f * Grain(x, y, 21)) * (0.7f + 0.3f * rib) * top);
     }
-    float shade = 0.86f + 0.14f * Grain(x, y, 22) - 0.05f * TiledNoise(x, y * 0.25f, 4, 23);
-    shade *= 0.75f + 0.25f * Seam(x, 0.0f, 1.0f);
-    shade *= 0.85f + 0.15f * Seam(y, kSize * 0.55f, 0.6f);
+    const int lift = y < kSize * 0.55f ? 0 : 1;
+    float shade = 1.1f * PanelTone(lift) * (0.80f + 0.2f * Grain(x, y, 22));
+    shade *= 1.0f - 0.14f * TiledNoise(x, y * 0.1f, 16, 23); // streaks run down the wall
+    shade *= Groove(x, 0.0f, 2.0f, 1.0f) * Groove(y, kSize * 0.55f, 1.2f, -1.0f);
     for (float tx : {kSize * 0.25f, kSize * 0.75f})
         for (float ty : {kSize * 0.35f, kSize * 0.8f})
-            if (std::hypot(x - tx, y - ty) < 3.0f)
-                shade *= 0.7f;
+            if (std::hypot(x - tx, y - ty) < 3.5f)
+                shade *= 0.6f;
     return Scale(kConcrete, shade);
 }
 
-// The blocks, ramps and pillars: a 2 x 2 unit plate of smoother, cooler concrete framed by a
-// steel trim, so their edges and size read against the floor.
+// The blocks, ramps and pillars: a 2 x 2 unit plate of smoother, cooler concrete in two halves
+// of their own shade, framed by a darker steel trim with a bright bevel, so their edges and size
+// read against the floor.
 Colour Block(float x, float y) {
     const float edge = std::min(std::min(x, kSize - x), std::min(y, kSize - y));
-    if (edge < 10.0f) {
-        const float bevel = edge < 2.0f ? 0.8f : (edge > 8.0f ? 0.9f : 1.05f);
-        return Scale(kSteel, bevel * (0.92f + 0.08f * Grain(x, y, 31)));
+    if (edge < 14.0f) {
+        const float bevel = edge < 2.5f ? 0.75f : (edge > 11.5f ? 0.8f : (edge < 5.0f ? 1.25f : 1.0f));
+        return Scale(kDarkSteel, bevel * (0.9f + 0.1f * Grain(x, y, 31)));
     }
     const Colour cool{0.86f, 0.89f, 0.93f};
-    float shade = 0.9f + 0.1f * Grain(x, y, 32);
-    shade *= 0.9f + 0.1f * Seam(y, kSize * 0.5f, 0.5f);
+    const int half = y < kSize * 0.5f ? 0 : 1;
+    float shade = PanelTone(half * 3) * (0.9f + 0.14f * Grain(x, y, 32));
+    shade *= Groove(y, kSize * 0.5f, 1.0f, 1.0f);
     return Scale(cool, shade);
 }
 
