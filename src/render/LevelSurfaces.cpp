@@ -22,8 +22,8 @@ bool Present(const char* path) {
 
 // Read as plain data: the surfaces are multipliers near white, where decoding would change little.
 // Sampled from the nearest texel of the nearest mip level: the floor covers most of the screen and
-// filtering it costs a software renderer a quarter of the frame, while the surfaces' low contrast
-// hides the steps.
+// filtering it costs a software renderer a quarter of the frame, while a texel is a 64th of a unit,
+// so the steps show only at the player's feet.
 TextureHandle Surface(const char* path) {
     return ModelHandler::GetInstance().GetTexture(path, false);
 }
