@@ -41,10 +41,7 @@ uniform int floorGrid;
 // walls, steel-trimmed plates on blocks, ramps and pillars; hazard stripes along the drops.
 uniform int levelTextures;
 uniform int hazardMarkings;
-uniform sampler2D floorTexture;
-uniform sampler2D wallTexture;
-uniform sampler2D blockTexture;
-uniform sampler2D hazardTexture;
+uniform sampler2DArray surfaces; // layers: floor, wall, block, hazard
 uniform float fogDensity;
 uniform vec3 fogColour;
 
@@ -90,34 +87,49 @@ const float kEastStripes = 61.0; // the floor ends at x = 64
 const vec4 kPit = vec4(-40.0, 28.0, -32.0, 36.0); // x0, z0, x1, z1
 const float kPitStripes = 2.0;
 
+const float kFloorLayer = 0.0;
+const float kWallLayer = 1.0;
+const float kBlockLayer = 2.0;
+const float kHazardLayer = 3.0;
+
+// The surface is chosen first and then read once: a software renderer runs every branch of a
+// pixel's shader, so a read in each branch would cost every pixel all of them. The gradients come
+// from the world position, which is smooth across the faces, so the level's creases keep their
+// mip level.
 vec3 SurfaceColour(vec3 N) {
     vec3 p = worldPosition;
+    vec3 dx = dFdx(p); // taken before any branch, where every pixel of the quad still runs
+    vec3 dy = dFdy(p);
     vec3 a = abs(N);
     bool upward = a.y > 0.7;
     bool onFloor = upward && abs(p.y) < 0.05;
-    vec3 colour = vec3(1.0);
+    bool hazard = false;
     if (hazardMarkings != 0 && onFloor) {
         vec2 outside = max(kPit.xy - p.xz, p.xz - kPit.zw);
         float fromPit = max(outside.x, outside.y);
-        if (p.x > kEastStripes || (fromPit > 0.0 && fromPit < kPitStripes))
-            return texture(hazardTexture, p.xz / kHazardSpan).rgb * 1.6;
+        hazard = p.x > kEastStripes || (fromPit > 0.0 && fromPit < kPitStripes);
     }
-    // One fetch per pixel: a face is one kind of surface throughout, so the branches agree over
-    // each face and the implicit derivatives hold.
-    if (levelTextures != 0) {
-        if (onFloor)
-            colour = texture(floorTexture, p.xz / kFloorSpan).rgb;
-        else if (upward)
-            colour = texture(blockTexture, p.xz / kBlockSpan).rgb;
-        else {
-            vec2 uv = a.x > a.z ? p.zy : p.xy;
-            if (max(abs(p.x), abs(p.z)) > kOuterWall && p.y > -0.05)
-                colour = texture(wallTexture, uv / kWallSpan).rgb;
-            else
-                colour = texture(blockTexture, uv / kBlockSpan).rgb;
-        }
+    if (!hazard && levelTextures == 0)
+        return vec3(1.0);
+    bool facesX = a.x > a.z;
+    vec2 uv = upward ? p.xz : (facesX ? p.zy : p.xy);
+    vec2 uvX = upward ? dx.xz : (facesX ? dx.zy : dx.xy);
+    vec2 uvY = upward ? dy.xz : (facesX ? dy.zy : dy.xy);
+    float layer = kBlockLayer;
+    float span = kBlockSpan;
+    float gain = 1.0;
+    if (hazard) {
+        layer = kHazardLayer;
+        span = kHazardSpan;
+        gain = 1.6;
+    } else if (onFloor) {
+        layer = kFloorLayer;
+        span = kFloorSpan;
+    } else if (!upward && max(abs(p.x), abs(p.z)) > kOuterWall && p.y > -0.05) {
+        layer = kWallLayer;
+        span = kWallSpan;
     }
-    return colour;
+    return gain * textureGrad(surfaces, vec3(uv / span, layer), uvX / span, uvY / span).rgb;
 }
 
 void main() {

@@ -23,6 +23,7 @@
 #include "render/Camera.h"
 #include "render/ContactShadowRenderer.h"
 #include "render/DebugView.h"
+#include "render/LevelSurfaces.h"
 #include "render/Materials.h"
 #include "render/ModelHandler.h"
 #include "render/ParticleRegistry.h"
@@ -174,6 +175,7 @@ void ReleaseGlObjects() {
     ModelHandler::GetInstance().Release();
     BakedLight::GetInstance().Release();
     PointLightMap::GetInstance().Release();
+    LevelSurfaces::GetInstance().Release();
     GradientTexture::Release();
     DefaultPbsTextures::GetInstance().Release();
     SolidTextures::GetInstance().Release();
