@@ -89,16 +89,25 @@ void AddPointLight(vec3 position, vec3 color, vec3 k, vec3 N, vec3 V, float Ndot
     specularSum += radiance * (NdotL > 0.0 ? specular : 0.0);
 }
 
-vec4 BallTexel() {
-    vec3 d = normalize(transpose(mat3(model)) * (worldPosition - model[3].xyz));
-    vec4 texel = texture(diffuseTexture, vec2(0.5 - 0.25 * d.x, 0.5));
-    float spots = sin(7.0 * d.x) * sin(7.0 * d.y) * sin(7.0 * d.z);
-    texel.rgb *= 1.0 - 0.18 * smoothstep(0.15, 0.45, spots);
+// The ball's colours by the direction from its centre in its own frame (no seam, no poles), with
+// faint spots that roll with it. Both kinds of surface read their colour in the one fetch below:
+// a software renderer would run a fetch in each arm of the choice.
+vec4 SurfaceTexel() {
+    vec2 uv = texCoord;
+    float shade = 1.0;
+    if (ballPattern != 0) {
+        vec3 d = normalize(transpose(mat3(model)) * (worldPosition - model[3].xyz));
+        uv = vec2(0.5 - 0.25 * d.x, 0.5);
+        float spots = sin(7.0 * d.x) * sin(7.0 * d.y) * sin(7.0 * d.z);
+        shade = 1.0 - 0.18 * smoothstep(0.15, 0.45, spots);
+    }
+    vec4 texel = texture(diffuseTexture, uv);
+    texel.rgb *= shade;
     return texel;
 }
 
 void main() {
-    vec4 texel = ballPattern != 0 ? BallTexel() : texture(diffuseTexture, texCoord);
+    vec4 texel = SurfaceTexel();
     vec3 albedo = texel.rgb;
     vec3 N = normalize(worldNormal);
     vec3 V = normalize(cameraPosition - worldPosition);
