@@ -2,7 +2,6 @@
 // a lamp far from the arena's centre brightens the floor under it, not the whole floor alike.
 #include "game/GameLoop.h"
 #include "game/GameWorld.h"
-#include "render/Camera.h"
 #include "render/GraphicsSettings.h"
 #include "render/Lights.h"
 #include "support/GameHarness.h"
@@ -14,12 +13,7 @@ namespace {
 
 /// The red of a pixel just beside the crosshair, looking straight down from above (x, z).
 int RedLookingDownAt(testing_support::GameHarness& game, float x, float z) {
-    Camera& camera = Camera::GetInstance();
-    camera.SetPosition(Vec3{x, 4.0f, z});
-    camera.yaw = 0.0f;
-    camera.pitch = -1.5f;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    game.DrawOnly(0.0f);
+    game.DrawLookingDownOn(x, z);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     unsigned char pixel[4] = {0, 0, 0, 0};

@@ -2,7 +2,6 @@
 // panel seams, the floor by the open east edge its yellow and black stripes, and each switch
 // takes its part away again.
 #include "game/GameLoop.h"
-#include "render/Camera.h"
 #include "render/LevelSurfaces.h"
 #include "render/ReadabilitySettings.h"
 #include "support/GameHarness.h"
@@ -24,12 +23,7 @@ struct Patch {
 
 /// The 41 x 41 pixels round the crosshair, looking down on the floor from 4 units above (x, z).
 Patch LookDownAt(testing_support::GameHarness& game, float x, float z) {
-    Camera& camera = Camera::GetInstance();
-    camera.SetPosition(Vec3{x, 4.0f, z});
-    camera.yaw = 0.0f;
-    camera.pitch = -1.5f;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    game.DrawOnly(0.0f);
+    game.DrawLookingDownOn(x, z);
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
     constexpr int kSide = 41;

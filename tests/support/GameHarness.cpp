@@ -87,6 +87,15 @@ void GameHarness::DrawOnly(float dt) {
     glFinish();
 }
 
+void GameHarness::DrawLookingDownOn(float x, float z) {
+    Camera& camera = Camera::GetInstance();
+    camera.SetPosition(Vec3{x, 4.0f, z});
+    camera.yaw = 0.0f;
+    camera.pitch = -1.5f;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    DrawOnly(0.0f);
+}
+
 void GameHarness::Press(Action action) {
     InputHandler::GetInstance().Press(action);
 }

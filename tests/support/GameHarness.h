@@ -23,6 +23,8 @@ public:
     void Frame();
     /// Draws one frame of `dt` seconds without advancing the world (bursts age by dt).
     void DrawOnly(float dt);
+    /// Draws a still frame looking almost straight down on the floor from 4 units above (x, z).
+    void DrawLookingDownOn(float x, float z);
     /// The rest of a frame's update without any time passing: what happened since the last one
     /// (a shot fired by Press) reaches the game flow, the feedback, the sounds and the HUD.
     void Present();
